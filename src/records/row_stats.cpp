@@ -1,0 +1,43 @@
+// Letters spawned and landed per keyboard row, and the share kept from landing.
+#include <cmath>
+
+#include "game/mform.h"
+#include "game/saturate.h"
+
+namespace zelvane {
+namespace {
+
+constexpr std::int16_t kCountLanded = 0;
+constexpr std::int16_t kCountSpawned = 1;
+
+// The keyboard row of each letter A..Z.
+constexpr std::array<std::int16_t, 26> kRowOfLetter{
+    RowHome,   RowBottom, RowBottom, RowHome, RowTop,    RowHome, RowHome,   RowHome, RowTop,
+    RowHome,   RowHome,   RowHome,   RowBottom, RowBottom, RowTop, RowTop,   RowTop,  RowTop,
+    RowHome,   RowTop,    RowTop,    RowBottom, RowTop,  RowBottom, RowTop,  RowBottom,
+};
+
+}  // namespace
+
+void Mform::CountRowStat(std::int16_t code, std::int16_t mode) {
+  if (mode == kCountLanded || mode == kCountSpawned) {
+    if (code < kLetterA || code > kLetterZ) return;
+    const auto row = static_cast<std::size_t>(kRowOfLetter[static_cast<std::size_t>(code)]);
+    std::int16_t& counter = mode == kCountLanded ? state.rowLanded[row] : state.rowSpawned[row];
+    counter = AddSaturated(counter, 1);
+    return;
+  }
+  for (std::size_t row = 0; row < kKeyboardRows; ++row) {
+    if (state.rowLanded[row] == 0) {
+      state.rowRate[row] = 100;
+      continue;
+    }
+    // Divide first, then multiply: 29 of 100 gives just under 29, so 72 is kept.
+    const double landedPercent = static_cast<double>(state.rowLanded[row]) / state.rowSpawned[row] * 100;
+    // A saturated spawn counter could fall behind the landed one; the rate still stays 0..100.
+    const int kept = 100 - static_cast<int>(std::floor(landedPercent));
+    state.rowRate[row] = static_cast<std::int16_t>(kept < 0 ? 0 : kept);
+  }
+}
+
+}  // namespace zelvane

@@ -1,0 +1,58 @@
+// The game-over curtain of random blocks, the GAME OVER lettering and the hold.
+#include <array>
+
+#include "game/mform.h"
+
+namespace zelvane {
+namespace {
+
+constexpr std::int16_t kCurtainDone = kRows;
+
+struct Lettering {
+  std::int16_t code;
+  std::int16_t column;
+  std::int16_t row;
+};
+
+// GAME in row 4 from column 0, OVER in row 5 one column further right.
+constexpr std::array<Lettering, 8> kGameOver{{
+    {6, 0, 4}, {0, 1, 4}, {12, 2, 4}, {4, 3, 4},
+    {14, 1, 5}, {21, 2, 5}, {4, 3, 5}, {17, 4, 5},
+}};
+
+}  // namespace
+
+void Mform::GOtimer_Timer() {
+  if (state.curtainRow != kCurtainDone) {
+    const int block = random.UniformInt(3);
+    // At each turn the walk stands one column outside the field, where the block is dropped.
+    Blit(Mpc, kCell * state.curtainCol, kCell * state.curtainRow, kCell, kCell, atlas::BlockTile(block));
+    state.curtainCol = static_cast<std::int16_t>(state.curtainCol + state.curtainDir);
+    if (state.curtainCol == kColumns && state.curtainDir == 1) {
+      state.curtainDir = -1;
+      ++state.curtainRow;
+    } else if (state.curtainCol == -1 && state.curtainDir == -1) {
+      state.curtainDir = 1;
+      ++state.curtainRow;
+    }
+    Mpc.Present();
+    return;
+  }
+  GOtimer.Disable();
+  state.curtainRow = 0;
+  state.curtainCol = 0;
+  for (const Lettering& letter : kGameOver) DrawSlot(letter.code, letter.column, letter.row, 1);
+  OVtimer.Enable();
+  PlayCue("fgh.wav");
+  Mpc.Present();
+}
+
+void Mform::OVtimer_Timer() {
+  InsertRecord();
+  OVtimer.Disable();
+  WIpc.Clear();
+  WIpc.Present();
+  PointCtimer.Enable();
+}
+
+}  // namespace zelvane

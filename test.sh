@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up, builds with warnings as errors and with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh test
+build=build/test
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZELVANE_WERROR=ON -DZELVANE_SANITIZE=ON
+cmake --build "$build" -j"$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/form_fixture.h"
+
+namespace zelvane {
+namespace {
+
+using testing::FormTest;
+using testing::kKeyA;
+
+class PhasesTest : public FormTest {
+ protected:
+  // Which timers run, in the order of the window's timer list.
+  std::vector<bool> Running() const {
+    return {form.OPtimer.Enabled(), form.STtimer.Enabled(),  form.GMtime.Enabled(),     form.ATtimer.Enabled(),
+            form.GOtimer.Enabled(), form.OVtimer.Enabled(), form.PointCtimer.Enabled()};
+  }
+  static std::vector<bool> Only(int timer) {
+    std::vector<bool> running(7, false);
+    if (timer >= 0) running[static_cast<std::size_t>(timer)] = true;
+    return running;
+  }
+  bool ButtonsEnabled() const { return form.Cm1[0].enabled || form.Cm1[1].enabled; }
+};
+
+TEST_F(PhasesTest, LoadDrawsTheScoreFrameAndSetsTheTitleStartValues) {
+  EXPECT_EQ(Running(), Only(0)) << "only the title timer runs from the window's creation";
+  form.DeliverLoad();
+  EXPECT_EQ(form.state.level, 1);
+  EXPECT_EQ(form.state.titleStep, 0);
+  EXPECT_EQ(form.state.titlePos, 148);
+  EXPECT_EQ(form.state.titleSpeed, 120);
+  EXPECT_EQ(form.BackColor, Black);
+  EXPECT_EQ(ShownSource(form.SCpc, 0, 0), (Point{16, 176}));
+  EXPECT_EQ(ShownSource(form.SCpc, 127, 37), (Point{143, 213}));
+  EXPECT_EQ(form.state.hiScores, (std::array<std::int32_t, 5>{})) << "no records file: all zero";
+}
+
+TEST_F(PhasesTest, TheWholeCycleHasTheTimersSwitchesAndButtonsOfEachPhase) {
+  LoadAndWait();
+  EXPECT_EQ(Running(), Only(-1)) << "waiting";
+  EXPECT_TRUE(form.Cm1[0].enabled && form.Cm1[1].enabled);
+  EXPECT_FALSE(form.KeyPreview);
+
+  form.DeliverClick(0);
+  EXPECT_EQ(Running(), Only(1)) << "ready";
+  EXPECT_FALSE(ButtonsEnabled());
+  EXPECT_EQ(form.Cm1[0].left, 7200);
+  EXPECT_EQ(form.Cm1[1].left, 7200);
+  EXPECT_FALSE(form.KeyPreview);
+
+  RunFor(form, 3000);
+  EXPECT_EQ(Running(), Only(2)) << "playing";
+  EXPECT_TRUE(form.KeyPreview);
+
+  // Nobody types: waves land until the fifteenth letter ends the game.
+  while (form.GMtime.Enabled()) RunFor(form, 1000);
+  EXPECT_FALSE(form.KeyPreview);
+  EXPECT_TRUE(form.GOtimer.Enabled()) << "curtain";
+  EXPECT_FALSE(form.ATtimer.Enabled());
+  RunFor(form, 600);
+  EXPECT_EQ(Running(), Only(5)) << "game-over hold";
+  RunFor(form, 2500);
+  EXPECT_EQ(Running(), Only(6)) << "results";
+  RunFor(form, 7 * 1500);
+  EXPECT_TRUE(form.OPtimer.Enabled()) << "title again";
+  EXPECT_FALSE(ButtonsEnabled());
+  RunFor(form, 1000);
+  EXPECT_EQ(Running(), Only(-1)) << "waiting again";
+  EXPECT_TRUE(form.Cm1[0].enabled && form.Cm1[1].enabled);
+}
+
+TEST_F(PhasesTest, StartShowsTheReadyBannerForTheWholeDelay) {
+  LoadAndWait();
+  form.DeliverClick(0);
+  EXPECT_EQ(cues.played, std::vector<std::string>{"cde.wav"});
+  EXPECT_EQ(ShownSource(form.Mpc, 20, 135), (Point{420, 210}));
+  EXPECT_EQ(ShownSource(form.Mpc, 119, 164), (Point{519, 239}));
+  RunFor(form, 2999);
+  EXPECT_EQ(ShownSource(form.Mpc, 20, 135), (Point{420, 210}));
+  RunFor(form, 1);
+  EXPECT_EQ(form.Mpc.Shown().At(60, 150), Black) << "play clears the banner";
+}
+
+TEST_F(PhasesTest, EveryGameStartsFromTheSameStateWhateverThePreviousLeft) {
+  LoadAndWait();
+  form.state.score = 777;
+  form.state.level = 4;
+  form.state.pileCount = 9;
+  form.state.waveRow = 5;
+  form.state.rowSpawned = {4, 5, 6};
+  form.state.rowLanded = {1, 2, 3};
+  form.state.rowRate = {10, 20, 30};
+  form.state.curtainDir = -1;
+  form.state.warnPhase = 1;
+  form.GMtime.SetInterval(321);
+  StartPlay();
+  const GameState& s = form.state;
+  EXPECT_EQ(s.score, 0);
+  EXPECT_EQ(s.level, 1);
+  EXPECT_EQ(s.pileCount, 0);
+  EXPECT_EQ(s.waveRow, 0);
+  EXPECT_EQ(s.curtainDir, 1);
+  EXPECT_EQ(s.warnPhase, 0);
+  EXPECT_EQ(form.GMtime.Interval(), 1000);
+  EXPECT_EQ(s.rowLanded, (std::array<std::int16_t, 3>{0, 0, 0}));
+  EXPECT_EQ(s.rowRate, (std::array<std::int16_t, 3>{10, 20, 30})) << "rates wait for the first landing";
+  int objects = 0;
+  for (int spawned : s.rowSpawned) objects += spawned;
+  EXPECT_EQ(objects, 2) << "the first wave holds two letters";
+}
+
+TEST_F(PhasesTest, KeysReachTheGameOnlyWhilePlaying) {
+  form.DeliverLoad();
+  for (int tick = 0; tick < 200; ++tick) {
+    form.DeliverKeyDown(static_cast<std::int16_t>(kKeyA + tick % 26), 0);
+    RunFor(form, 5);
+  }
+  form.DeliverClick(0);
+  form.DeliverKeyDown(kKeyA, 0);
+  EXPECT_EQ(form.state.score, 0);
+  EXPECT_EQ(cues.played, std::vector<std::string>{"cde.wav"});
+}
+
+TEST_F(PhasesTest, DisabledButtonsCannotBeClickedAndAClickDisablesBoth) {
+  form.DeliverLoad();
+  form.DeliverClick(0);
+  form.DeliverClick(1);
+  EXPECT_FALSE(form.STtimer.Enabled());
+  EXPECT_FALSE(form.EndRequested());
+  RunFor(form, 1000);
+  form.DeliverClick(0);
+  form.DeliverClick(1);
+  EXPECT_TRUE(form.STtimer.Enabled());
+  EXPECT_FALSE(form.EndRequested()) << "the first click disabled End";
+}
+
+TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
+  LoadAndWait();
+  form.state.hiScores = {500, 400, 300, 200, 100};
+  form.DeliverClick(1);
+  EXPECT_TRUE(form.EndRequested());
+  EXPECT_EQ(form.ExitStatus(), 0);
+  std::ifstream file("jkl.yen", std::ios::binary);
+  std::string first;
+  std::getline(file, first);
+  EXPECT_EQ(first, "000500000400000300000200000100\r");
+}
+
+TEST_F(PhasesTest, ClosingTheWindowSavesLikeEnd) {
+  LoadAndWait();
+  form.state.hiScores = {42, 0, 0, 0, 0};
+  form.DeliverClose();
+  EXPECT_TRUE(form.EndRequested());
+  std::ifstream file("jkl.yen", std::ios::binary);
+  std::string first;
+  std::getline(file, first);
+  EXPECT_EQ(first, "000042000000000000000000000000\r");
+}
+
+TEST_F(PhasesTest, TwoLoadsDealDifferentWaves) {
+  Image atlas = testing::CoordinateAtlas();
+  testing::RecordingCues quiet;
+  Mform other(atlas, quiet);
+  form.DeliverLoad();
+  other.DeliverLoad();
+  std::vector<double> first, second;
+  for (int i = 0; i < 8; ++i) {
+    first.push_back(form.random.Next());
+    second.push_back(other.random.Next());
+  }
+  EXPECT_NE(first, second);
+}
+
+}  // namespace
+}  // namespace zelvane

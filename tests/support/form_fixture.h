@@ -1,0 +1,97 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/mform.h"
+#include "game/virtual_clock.h"
+#include "screen/image.h"
+
+namespace zelvane::testing {
+
+// An atlas whose every pixel names its own position, so a test can tell from
+// any drawn pixel which atlas pixel was copied there.
+inline Image CoordinateAtlas() {
+  Image atlas(600, 600);
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 600; ++x) atlas.Set(x, y, static_cast<Rgb>((x << 10) | y));
+  }
+  return atlas;
+}
+
+inline Point AtlasSourceOf(Rgb pixel) { return {static_cast<int>(pixel >> 10), static_cast<int>(pixel & 0x3FF)}; }
+
+class RecordingCues final : public CuePlayer {
+ public:
+  void Play(const char* name) override { played.emplace_back(name); }
+  std::vector<std::string> played;
+};
+
+// Runs each test in a fresh, empty working directory, where the game finds no
+// records file unless the test writes one.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+  }
+  ~ScratchDirectory() {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(path_);
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path previous_;
+};
+
+inline constexpr std::int16_t kKeyA = 65;
+inline constexpr std::int16_t kSpace = 32;
+inline constexpr std::int16_t kKeypad3 = 99;
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() : atlas_(CoordinateAtlas()), form(atlas_, cues) {}
+
+  // Load, let the title sequence run to its end: the waiting phase.
+  void LoadAndWait() {
+    form.DeliverLoad();
+    form.random.Seed(12345);
+    RunFor(form, 1000);
+  }
+
+  // From the waiting phase, press Start and sit out the ready delay.
+  void StartPlay() {
+    form.DeliverClick(0);
+    RunFor(form, 3000);
+    cues.played.clear();
+  }
+
+  // Puts a chosen wave in place, as if it had just been dealt at `row`.
+  void SetWave(std::array<std::int16_t, 5> codes, std::array<std::int16_t, 5> hits, std::int16_t row = 0) {
+    form.state.slotCode = codes;
+    form.state.slotHits = hits;
+    form.state.waveRow = row;
+  }
+
+  // Which atlas pixel a panel shows at (x, y).
+  static Point ShownSource(const Panel& panel, int x, int y) { return AtlasSourceOf(panel.Shown().At(x, y)); }
+  static Point PictureSource(const Panel& panel, int x, int y) { return AtlasSourceOf(panel.Picture().At(x, y)); }
+
+  ScratchDirectory scratch_;
+  Image atlas_;
+  RecordingCues cues;
+  Mform form;
+};
+
+}  // namespace zelvane::testing
