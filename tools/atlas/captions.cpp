@@ -1,0 +1,42 @@
+#include "captions.h"
+
+#include "paint.h"
+#include "screen/captions_layout.h"
+
+namespace zelvane::art {
+
+namespace {
+
+namespace layout = zelvane::captions;
+
+constexpr const char* kCaptions[layout::kButtons] = {"Start", "End"};
+// Small body text: grid-fitted both ways so stems land on whole pixels.
+constexpr TextStyle kCaptionStyle{.width_px = 11, .height_px = 11, .hinting = Hinting::kNormal, .outline_px = 0};
+
+constexpr Colour kFace{(layout::kFaceColour >> 16) & 0xFF, (layout::kFaceColour >> 8) & 0xFF,
+                       layout::kFaceColour & 0xFF};
+constexpr Colour kEnabledInk = kBlack;
+constexpr Colour kDisabledInk{128, 128, 128};
+constexpr Colour kEmboss = kWhite;
+
+}  // namespace
+
+Canvas BuildCaptions(const Fonts& fonts) {
+  Canvas canvas(layout::kSheetWidth, layout::kSheetHeight, kFace);
+  // All captions share one baseline, with the capitals centred in the cell.
+  const Box capital = fonts.regular.Render("S", kCaptionStyle).Ink();
+  const int baseline = (layout::kCellHeight - capital.h) / 2 - capital.y;
+  for (int button = 0; button < layout::kButtons; ++button) {
+    const Mask ink = fonts.regular.Render(kCaptions[button], kCaptionStyle);
+    const int pen_x = CentreInk(ink, {0, 0, layout::kCellWidth, layout::kCellHeight}).x;
+    const int enabled_y = layout::kCellHeight * layout::CellIndex(button, true) + baseline;
+    const int disabled_y = layout::kCellHeight * layout::CellIndex(button, false) + baseline;
+    Paint(canvas, ink, pen_x, enabled_y, Solid(kEnabledInk));
+    // A greyed caption looks etched: its white highlight peeks out one pixel down and right.
+    Paint(canvas, ink, pen_x + 1, disabled_y + 1, Solid(kEmboss));
+    Paint(canvas, ink, pen_x, disabled_y, Solid(kDisabledInk));
+  }
+  return canvas;
+}
+
+}  // namespace zelvane::art

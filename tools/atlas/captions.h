@@ -1,0 +1,11 @@
+#pragma once
+
+#include "canvas.h"
+#include "fonts.h"
+
+namespace zelvane::art {
+
+// "Start" and "End", enabled and disabled, on the button face (see screen/captions_layout.h).
+Canvas BuildCaptions(const Fonts& fonts);
+
+}  // namespace zelvane::art

@@ -1,0 +1,86 @@
+#include "tiles.h"
+
+#include <string>
+
+#include "palette.h"
+#include "tile_geometry.h"
+
+namespace zelvane::art {
+
+namespace tg = tile_geometry;
+
+namespace {
+
+// The tile letters: bold italic, grid-fitted in height only so the slant stays true.
+constexpr TextStyle kLetterStyle{.width_px = 21, .height_px = 21, .hinting = Hinting::kLight, .outline_px = 1.1};
+
+// Frame ring `ring` (0 outermost) in light on the top and left, shade on the bottom and right.
+void DrawRing(Canvas& canvas, Box tile, int ring, Colour light, Colour shade) {
+  const int left = tile.x + ring;
+  const int top = tile.y + ring;
+  const int right = tile.Right() - ring;
+  const int bottom = tile.Bottom() - ring;
+  for (int i = 0; i <= right - left; ++i) {
+    canvas.Set(left + i, top, light);
+    canvas.Set(left, top + i, light);
+    canvas.Set(left + i, bottom, shade);
+    canvas.Set(right, top + i, shade);
+  }
+  // The two corners where light meets shade get the midtone.
+  const Colour between = Mix(light, shade, 0.5);
+  canvas.Set(right, top, between);
+  canvas.Set(left, bottom, between);
+}
+
+// A right-angled triangle in the frame's corner, its legs `size` pixels along the tile's edges.
+void DrawCornerMark(Canvas& canvas, int corner_x, int corner_y, int step, int size, Colour colour) {
+  for (int a = 0; a < size; ++a) {
+    for (int b = 0; a + b < size; ++b) canvas.Set(corner_x + step * a, corner_y + step * b, colour);
+  }
+}
+
+}  // namespace
+
+void DrawFramedTile(Canvas& canvas, Box tile, int frame, const Shader& face) {
+  // Lit edge outermost; the innermost ring of a wide frame turns round into a groove around the face.
+  for (int ring = 0; ring < frame; ++ring) {
+    if (ring == 0) {
+      DrawRing(canvas, tile, ring, palette::kFrameLight, palette::kFrameDark);
+    } else if (ring == frame - 1 && frame > 2) {
+      DrawRing(canvas, tile, ring, palette::kFrameShade, palette::kFrameMid);
+    } else {
+      DrawRing(canvas, tile, ring, palette::kFrameMid, palette::kFrameShade);
+    }
+  }
+  DrawCornerMark(canvas, tile.x, tile.y, 1, frame, palette::kMarkRed);
+  DrawCornerMark(canvas, tile.Right(), tile.Bottom(), -1, frame, palette::kMarkBlue);
+  for (int y = tile.y + frame; y <= tile.Bottom() - frame; ++y) {
+    for (int x = tile.x + frame; x <= tile.Right() - frame; ++x) canvas.Set(x, y, face(x, y));
+  }
+}
+
+void DrawTile(Canvas& canvas, int x, int y, const Shader& face) {
+  DrawFramedTile(canvas, {x, y, tg::kSize, tg::kSize}, tg::kFrame, face);
+}
+
+void DrawTileLetter(Canvas& canvas, int x, int y, const Font& italic, char letter) {
+  const Box letter_box{tg::kLetterLeft, tg::kLetterTop, tg::kLetterRight - tg::kLetterLeft + 1,
+                       tg::kLetterBottom - tg::kLetterTop + 1};
+  // Wide letters are narrowed, and J with its long tail shortened, until they fit inside the frame.
+  TextStyle style = kLetterStyle;
+  const std::string text(1, letter);
+  Mask outline = italic.Render(text, style);
+  while (outline.Ink().w > letter_box.w || outline.Ink().h > letter_box.h) {
+    if (outline.Ink().w > letter_box.w) style.width_px -= 0.5;
+    if (outline.Ink().h > letter_box.h) style.height_px -= 0.5;
+    outline = italic.Render(text, style);
+  }
+  TextStyle fill_style = style;
+  fill_style.outline_px = 0;
+  const Mask fill = italic.Render(text, fill_style);
+  const Pen pen = CentreInk(outline, letter_box);
+  Paint(canvas, outline, x + pen.x, y + pen.y, Solid(palette::kLetterOutline));
+  Paint(canvas, fill, x + pen.x, y + pen.y, Solid(palette::kLetterInk));
+}
+
+}  // namespace zelvane::art
