@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace zelvane {
+
+inline constexpr std::size_t kRecordCount = 5;
+
+// The five best scores, best first; entries are 0 or more.
+using HiScores = std::array<std::int32_t, kRecordCount>;
+
+// Enters a finished game's score: it goes above the first entry it beats
+// strictly, so it lands below an equal one, and the last entry drops off.
+// A score that does not beat the fifth entry leaves the table as it is.
+void InsertScore(HiScores& table, std::int32_t score);
+
+}  // namespace zelvane
