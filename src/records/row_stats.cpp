@@ -32,11 +32,14 @@ void Mform::CountRowStat(std::int16_t code, std::int16_t mode) {
       state.rowRate[row] = 100;
       continue;
     }
+    // A saturated spawn counter can fall behind the landed one: nothing of the row was kept.
+    if (state.rowLanded[row] >= state.rowSpawned[row]) {
+      state.rowRate[row] = 0;
+      continue;
+    }
     // Divide first, then multiply: 29 of 100 gives just under 29, so 72 is kept.
     const double landedPercent = static_cast<double>(state.rowLanded[row]) / state.rowSpawned[row] * 100;
-    // A saturated spawn counter could fall behind the landed one; the rate still stays 0..100.
-    const int kept = 100 - static_cast<int>(std::floor(landedPercent));
-    state.rowRate[row] = static_cast<std::int16_t>(kept < 0 ? 0 : kept);
+    state.rowRate[row] = static_cast<std::int16_t>(100 - static_cast<int>(std::floor(landedPercent)));
   }
 }
 

@@ -58,13 +58,15 @@ TEST_F(RowStatsTest, TheRateIsTheShareKeptFromLandingRoundedAgainstThePlayer) {
 
 TEST_F(RowStatsTest, CountersStickAtTheirLimitAndTheRateStaysInRange) {
   form.state.rowSpawned = {32767, 0, 0};
-  form.state.rowLanded = {32766, 0, 0};
+  form.state.rowLanded = {32766, 2, 0};
   Count(4, 1);
   Count(4, 0, 3);
   EXPECT_EQ(form.state.rowSpawned[0], 32767);
   EXPECT_EQ(form.state.rowLanded[0], 32767);
   Recompute();
   EXPECT_EQ(form.state.rowRate[0], 0);
+  // Landings with no spawn counted (state set up directly) must not divide by zero.
+  EXPECT_EQ(form.state.rowRate[1], 0);
 }
 
 TEST_F(RowStatsTest, LandingsRecomputeTheRatesAndAGameStartLeavesThem) {
