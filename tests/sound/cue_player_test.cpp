@@ -1,0 +1,294 @@
+#include "platform/sdl_cue_player.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zelvane {
+namespace {
+
+namespace fs = std::filesystem;
+using Pcm = std::vector<std::int16_t>;
+
+constexpr std::int16_t kLongLevel = 1000;
+constexpr std::int16_t kRampStart = 2000;
+constexpr int kRampLength = 3000;
+
+// Writes `samples` (interleaved for several channels) in the given format.
+void WriteWav(const std::string& name, int format, int rate, int channels, const Pcm& samples) {
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = SF_FORMAT_WAV | format;
+  SNDFILE* file = sf_open(name.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+  sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(file);
+}
+
+Pcm Ramp() {
+  Pcm ramp(kRampLength);
+  for (int i = 0; i < kRampLength; ++i) ramp[i] = static_cast<std::int16_t>(kRampStart + i);
+  return ramp;
+}
+
+fs::path CommittedCue(const char* name) {
+  const char* source = std::getenv("ZELVANE_SOURCE_DIR");
+  return fs::path(source != nullptr ? source : ".") / "assets" / "sounds" / name;
+}
+
+bool Silent(Pcm::const_iterator first, Pcm::const_iterator last) {
+  return std::all_of(first, last, [](std::int16_t s) { return s == 0; });
+}
+
+std::vector<char> Bytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Each test runs in a directory of its own, as the game runs in its data
+// directory, and picks SDL's audio driver through the environment.
+class CuePlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() / ("zelvane-cue-player-" + std::to_string(getpid()) + "-" + test->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    old_dir_ = fs::current_path();
+    fs::current_path(dir_);
+    WriteWav("long.wav", SF_FORMAT_PCM_16, 44100, 1, Pcm(10 * 44100, kLongLevel));
+    WriteWav("ramp.wav", SF_FORMAT_PCM_16, 44100, 1, Ramp());
+  }
+
+  void TearDown() override {
+    for (const char* name : {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "SDL_DISKAUDIODELAY"}) unsetenv(name);
+    fs::current_path(old_dir_);
+    fs::remove_all(dir_);
+  }
+
+  // The disk driver writes what the player hands the device to a file, in
+  // the player's 16-bit mono format.
+  void UseDiskDriver() {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir_ / "device.raw").c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+  }
+
+  Pcm DeviceOutput() const {
+    const std::vector<char> bytes = Bytes(dir_ / "device.raw");
+    Pcm samples(bytes.size() / sizeof(std::int16_t));
+    std::copy_n(bytes.data(), samples.size() * sizeof(std::int16_t), reinterpret_cast<char*>(samples.data()));
+    return samples;
+  }
+
+  // Guards against a hang only: the wait is generous and never measured.
+  void WaitForOutput(const std::function<bool(const Pcm&)>& ready) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!ready(DeviceOutput())) {
+      ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the device never played what was expected";
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  void WaitForSample(std::int16_t value) const {
+    WaitForOutput([value](const Pcm& out) { return std::find(out.begin(), out.end(), value) != out.end(); });
+  }
+
+  // Waits until something has played and the device has gone quiet after it.
+  void WaitForQuiet() const {
+    WaitForOutput([](const Pcm& out) {
+      const auto last = std::find_if(out.rbegin(), out.rend(), [](std::int16_t s) { return s != 0; });
+      return last != out.rend() && last - out.rbegin() >= 2048;
+    });
+  }
+
+  fs::path dir_;
+  fs::path old_dir_;
+};
+
+// Silence, then part of the long cue, then the whole ramp from its first sample, then silence.
+void ExpectLongCutByRamp(const Pcm& out) {
+  const auto ramp = std::find(out.begin(), out.end(), kRampStart);
+  ASSERT_NE(ramp, out.end());
+  const auto long_start = std::find(out.begin(), ramp, kLongLevel);
+  EXPECT_TRUE(Silent(out.begin(), long_start));
+  const auto long_end = std::find_if(long_start, ramp, [](std::int16_t s) { return s != kLongLevel; });
+  EXPECT_GT(long_end - long_start, 0);
+  EXPECT_LT(long_end - long_start, 10 * 44100) << "the long cue was not cut";
+  EXPECT_TRUE(Silent(long_end, ramp));
+  const Pcm expected = Ramp();
+  ASSERT_GE(out.end() - ramp, kRampLength);
+  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), ramp)) << "the ramp did not play whole from its start";
+  EXPECT_TRUE(Silent(ramp + kRampLength, out.end()));
+}
+
+TEST_F(CuePlayerTest, ANewCueCutsThePlayingOneAndStartsFromItsBeginning) {
+  UseDiskDriver();
+  {
+    SdlCuePlayer player;
+    player.Play("long.wav");
+    WaitForSample(kLongLevel);
+    player.Play("ramp.wav");
+    WaitForSample(kRampStart + kRampLength - 1);
+  }
+  ExpectLongCutByRamp(DeviceOutput());
+}
+
+// Copies the good cue with one header byte set to `value`.
+void WriteWithByte(const std::vector<char>& good, std::size_t offset, char value, const char* name) {
+  std::vector<char> bad = good;
+  bad[offset] = value;
+  std::ofstream(name, std::ios::binary).write(bad.data(), static_cast<std::streamsize>(bad.size()));
+}
+
+TEST_F(CuePlayerTest, AnUnplayableCueCutsThePlayingOneAndPlaysNothing) {
+  const std::vector<char> good = Bytes("ramp.wav");
+  std::ofstream("empty.wav");
+  std::ofstream("header-only.wav", std::ios::binary).write(good.data(), 30);
+  WriteWithByte(good, 20, 0x77, "unknown-encoding.wav");
+  WriteWithByte(good, 22, 0, "no-channels.wav");
+  std::ofstream garbage("garbage.wav", std::ios::binary);
+  for (unsigned i = 0; i < 4000; ++i) garbage.put(static_cast<char>(i * 2654435761u >> 24));
+  garbage.close();
+  fs::create_directory("directory.wav");
+  UseDiskDriver();
+  for (const char* name : {"missing.wav", "empty.wav", "header-only.wav", "unknown-encoding.wav", "no-channels.wav",
+                           "garbage.wav", "directory.wav"}) {
+    SCOPED_TRACE(name);
+    {
+      SdlCuePlayer player;
+      player.Play("long.wav");
+      WaitForSample(kLongLevel);
+      player.Play(name);
+      WaitForQuiet();
+      player.Play(name);
+      // The player is still good for the next cue.
+      player.Play("ramp.wav");
+      WaitForSample(kRampStart + kRampLength - 1);
+    }
+    ExpectLongCutByRamp(DeviceOutput());
+  }
+}
+
+TEST_F(CuePlayerTest, ACueThatAppearsLaterIsPlayedThen) {
+  UseDiskDriver();
+  {
+    SdlCuePlayer player;
+    player.Play("late.wav");
+    fs::copy_file("ramp.wav", "late.wav");
+    player.Play("late.wav");
+    WaitForSample(kRampStart + kRampLength - 1);
+  }
+  const Pcm out = DeviceOutput();
+  const Pcm expected = Ramp();
+  EXPECT_NE(std::search(out.begin(), out.end(), expected.begin(), expected.end()), out.end());
+}
+
+TEST_F(CuePlayerTest, ConvertsAnEightBitStereoCueToTheDeviceFormat) {
+  constexpr int kFrames = 2205;  // 0.2 s at 11025 Hz
+  // 16384 becomes the unsigned byte 192, and comes back near 16384.
+  WriteWav("retro.wav", SF_FORMAT_PCM_U8, 11025, 2, Pcm(2 * kFrames, 16384));
+  UseDiskDriver();
+  {
+    SdlCuePlayer player;
+    player.Play("retro.wav");
+    WaitForQuiet();
+  }
+  const Pcm out = DeviceOutput();
+  const auto level = std::count_if(out.begin(), out.end(), [](std::int16_t s) { return std::abs(s - 16384) < 300; });
+  // Four times the frames at 44100 Hz, less a little at each edge of the resampler.
+  EXPECT_GT(level, 4 * kFrames - 200);
+  EXPECT_LE(level, 4 * kFrames + 8);
+}
+
+TEST_F(CuePlayerTest, ACutShortCuePlaysWhatItHolds) {
+  const std::vector<char> whole = Bytes("ramp.wav");
+  constexpr int kKept = 1000;
+  std::ofstream("cut.wav", std::ios::binary).write(whole.data(), 44 + 2 * kKept + 1);
+  UseDiskDriver();
+  {
+    SdlCuePlayer player;
+    player.Play("cut.wav");
+    WaitForSample(kRampStart + kKept - 1);
+  }
+  const Pcm out = DeviceOutput();
+  const auto first = std::find(out.begin(), out.end(), kRampStart);
+  ASSERT_GE(out.end() - first, kKept);
+  EXPECT_TRUE(std::equal(first, first + kKept, Ramp().begin()));
+  EXPECT_TRUE(Silent(first + kKept, out.end()));
+}
+
+// Five letters landing together start the landing cue five times in a row:
+// the game's own cues load, and the last start is heard to its end.
+TEST_F(CuePlayerTest, AStackOfCuesEndsWithTheLastOnePlayedWhole) {
+  ASSERT_TRUE(fs::exists(CommittedCue("def.wav")));
+  fs::copy_file(CommittedCue("def.wav"), "def.wav");
+  SDL_AudioSpec spec{};
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  ASSERT_NE(SDL_LoadWAV("def.wav", &spec, &data, &length), nullptr);
+  Pcm expected(reinterpret_cast<std::int16_t*>(data), reinterpret_cast<std::int16_t*>(data + length));
+  SDL_FreeWAV(data);
+  // Its fade ends in silence, which the output cannot tell from the quiet after it.
+  while (!expected.empty() && expected.back() == 0) expected.pop_back();
+  UseDiskDriver();
+  {
+    SdlCuePlayer player;
+    for (int letter = 0; letter < 5; ++letter) player.Play("def.wav");
+    WaitForQuiet();
+  }
+  const Pcm out = DeviceOutput();
+  const auto last = std::find_if(out.rbegin(), out.rend(), [](std::int16_t s) { return s != 0; }).base();
+  ASSERT_GE(last - out.begin(), static_cast<std::ptrdiff_t>(expected.size()));
+  EXPECT_TRUE(std::equal(expected.rbegin(), expected.rend(), std::make_reverse_iterator(last)));
+}
+
+TEST_F(CuePlayerTest, TheDummyDriverTakesEveryCueWithoutWaiting) {
+  constexpr const char* kGameCues[] = {"abc.wav", "bcd.wav", "cde.wav", "def.wav", "efg.wav",
+                                       "fgh.wav", "ghi.wav", "hij.wav", "ijk.wav"};
+  for (const char* name : kGameCues) fs::copy_file(CommittedCue(name), name);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  {
+    SdlCuePlayer player;
+    for (const char* name : kGameCues) player.Play(name);
+    for (const char* name : {"long.wav", "missing.wav", "abc.wav"}) player.Play(name);
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  }
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "the player must quit the audio it started";
+}
+
+TEST_F(CuePlayerTest, WithoutASoundDeviceThePlayerIsSilent) {
+  struct NoDevice {
+    const char* why;
+    const char* driver;
+    const char* disk_file;
+  };
+  for (const NoDevice& setup : {NoDevice{"no such driver", "no-such-driver", nullptr},
+                                NoDevice{"device cannot open", "disk", "/no/such/dir/device.raw"}}) {
+    SCOPED_TRACE(setup.why);
+    setenv("SDL_AUDIODRIVER", setup.driver, 1);
+    if (setup.disk_file != nullptr) setenv("SDL_DISKAUDIOFILE", setup.disk_file, 1);
+    {
+      SdlCuePlayer player;
+      player.Play("ramp.wav");
+      player.Play("missing.wav");
+    }
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace zelvane
