@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those still missing.
-# Usage: scripts/setup.sh [play|test]
+# Usage: scripts/setup.sh [play|test|fuzz]
 set -euo pipefail
 
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libpng-dev
 )
-# The asset tools, the tests and the end-to-end runs under a virtual display.
+# The asset tools, the tests, the end-to-end runs under a virtual display and
+# the checks of the installed game and its Debian package.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
+  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra libsndfile1-dev
   xvfb xdotool x11-utils imagemagick sox
+  desktop-file-utils appstream lintian file
 )
+# The clang build that fuzz/run.sh makes for the records fuzzer.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 packages=("${PLAY_PACKAGES[@]}")
-if [[ "${1:-play}" == test ]]; then packages+=("${TEST_PACKAGES[@]}"); fi
+if [[ "${1:-play}" == test || "${1:-play}" == fuzz ]]; then packages+=("${TEST_PACKAGES[@]}"); fi
+if [[ "${1:-play}" == fuzz ]]; then packages+=("${FUZZ_PACKAGES[@]}"); fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,30 +1,30 @@
-// Zelvane: opens the window and runs the game until End or the window closes.
+// Zelvane: the window, the game inside it and the sound, for as long as the game runs.
 #include <SDL.h>
 
 #include <cstdio>
 
 #include "game/mform.h"
-#include "platform/sdl_window.h"
+#include "platform/game_window.h"
+#include "platform/sdl_cue_player.h"
 #include "screen/atlas.h"
 
-extern const std::uint8_t zelvane_icon_png[];
-extern const std::size_t zelvane_icon_png_size;
-extern const std::uint8_t zelvane_captions_png[];
-extern const std::size_t zelvane_captions_png_size;
-
-int main(int, char**) {
+int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "zelvane: cannot start SDL: %s\n", SDL_GetError());
+    std::fprintf(stderr, "zelvane: no window system: %s\n", SDL_GetError());
     return 1;
   }
-  const auto icon = zelvane::DecodePng(zelvane_icon_png, zelvane_icon_png_size);
-  const auto captions = zelvane::DecodePng(zelvane_captions_png, zelvane_captions_png_size);
   int status = 1;
-  if (icon && captions) {
-    zelvane::SilentCuePlayer cues;
-    zelvane::Mform form(zelvane::Atlas(), cues);
-    zelvane::SdlWindow window(form, *icon, *captions);
-    if (window.Open()) status = window.Run();
+  {
+    zelvane::GameWindow window;
+    if (window) {
+      zelvane::SdlCuePlayer cues;
+      zelvane::Mform form(zelvane::Atlas(), cues);
+      form.clock.now = zelvane::GameWindow::Now();
+      form.DeliverLoad();
+      status = window.Run(form);
+    } else {
+      std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());
+    }
   }
   SDL_Quit();
   return status;

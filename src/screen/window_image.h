@@ -1,32 +1,59 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <vector>
 
-#include "game/mform.h"
+#include "screen/button_look.h"
 #include "screen/image.h"
+#include "screen/panel.h"
 
 namespace zelvane {
 
-// The client area as the player sees it: the black background, the playfield's
-// frame, every panel's shown picture and the buttons on top.
+// What the client area holds: the background, the panels at their places and
+// the two buttons on top of them.
+struct PanelPlace {
+  Panel* panel;
+  // The panel's drawing area in the client area.
+  Rect area;
+  // The width of its sunken frame around the drawing area; 0 for none.
+  int border = 0;
+};
+
+struct ButtonPlace {
+  Rect bounds;
+  ButtonLook look;
+  bool operator==(const ButtonPlace&) const = default;
+};
+
+struct WindowScene {
+  Rgb backColor;
+  std::array<PanelPlace, 5> panels;
+  std::array<ButtonPlace, 2> buttons;
+};
+
+// The picture of the window's client area, kept up to date part by part: only
+// what the panels changed on screen and where the buttons moved or changed
+// look is drawn again.
 class WindowImage {
  public:
-  explicit WindowImage(const Image& captions);
+  WindowImage(int width, int height, const Image& captions);
 
-  // Redraws from the window's current state; true when anything changed.
-  bool Compose(Mform& form, int focusedButton, int pressedButton);
-  const Image& Pixels() const { return pixels_; }
+  // Redraws what changed since the last call; returns those parts of the
+  // client area, so that only they reach the screen.
+  std::vector<Rect> Compose(const WindowScene& scene);
+  // The next Compose draws the whole client area, as after an expose.
+  void Invalidate() { drawnBackColor_.reset(); }
+
+  const Image& Picture() const { return image_; }
 
  private:
-  void DrawFrame();
-  void DrawButton(const CommandButton& button, int index, bool focused, bool pressed);
+  void Draw(const WindowScene& scene, Rect part);
 
+  Image image_;
   const Image& captions_;
-  Image pixels_;
-  std::array<CommandButton, 2> lastButtons_;
-  int lastFocus_ = -1;
-  int lastPressed_ = -1;
-  bool first_ = true;
+  std::optional<Rgb> drawnBackColor_;
+  std::array<ButtonPlace, 2> drawnButtons_{};
 };
 
 }  // namespace zelvane

@@ -1,0 +1,165 @@
+#include "platform/game_window.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "platform/form_scene.h"
+#include "platform/key_map.h"
+#include "platform/window_frame.h"
+#include "screen/layout.h"
+
+namespace zelvane {
+
+GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, ButtonCaptions()) {
+  // The window surface is drawn by the processor and sent to the display as it
+  // is: no GL libraries to load for a picture this small.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  window_ = SDL_CreateWindow("Zelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, layout::kClientWidth,
+                             layout::kClientHeight, SDL_WINDOW_HIDDEN);
+  if (!window_) return;
+  AskForPlainFrame(window_);
+  SetGameIcon(window_);
+  // Keys are all the game reads; no text composition.
+  SDL_StopTextInput();
+}
+
+GameWindow::~GameWindow() {
+  if (window_) SDL_DestroyWindow(window_);
+}
+
+int GameWindow::Run(Mform& form) {
+  SDL_ShowWindow(window_);
+  Repaint(form);
+  Present(form);
+  while (!closed_ && !form.EndRequested()) {
+    SDL_Event event;
+    if (WaitForEvent(form, event)) {
+      do {
+        Handle(form, event);
+      } while (!closed_ && !form.EndRequested() && SDL_PollEvent(&event));
+    }
+    DeliverDueTicks(form);
+    if (closed_ || form.EndRequested()) break;
+    Present(form);
+  }
+  return form.ExitStatus();
+}
+
+// Sleeps until an event arrives or the next tick falls due, whichever comes first.
+bool GameWindow::WaitForEvent(const Mform& form, SDL_Event& event) {
+  const auto due = form.NextDue();
+  if (!due) return SDL_WaitEvent(&event) == 1;
+  const std::int64_t wait = *due - Now();
+  if (wait <= 0) return SDL_PollEvent(&event) == 1;
+  return SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::int64_t>(wait, INT_MAX))) == 1;
+}
+
+void GameWindow::DeliverDueTicks(Mform& form) {
+  while (!form.EndRequested()) {
+    const std::int64_t now = Now();
+    form.clock.now = now;
+    if (!form.DeliverDueTick(now)) return;
+  }
+}
+
+void GameWindow::Handle(Mform& form, const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      Close(form);
+      break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(form, event.window);
+      break;
+    case SDL_KEYDOWN:
+      KeyDown(form, event.key);
+      break;
+    case SDL_KEYUP: {
+      const std::int16_t code = VirtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod);
+      if (code != 0) Click(form, buttons_.KeyUp(form.Cm1, code));
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) buttons_.MouseDown(form.Cm1, Point{event.button.x, event.button.y});
+      break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.state & SDL_BUTTON_LMASK) buttons_.MouseMove(form.Cm1, Point{event.motion.x, event.motion.y});
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        Click(form, buttons_.MouseUp(form.Cm1, Point{event.button.x, event.button.y}));
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void GameWindow::HandleWindowEvent(Mform& form, const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      Close(form);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      Repaint(form);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      buttons_.Cancel();
+      break;
+    default:
+      break;
+  }
+}
+
+// Held keys repeat as further presses, as the game expects.
+void GameWindow::KeyDown(Mform& form, const SDL_KeyboardEvent& key) {
+  const std::int16_t code = VirtualKeyOf(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
+  if (code == 0) return;
+  const std::int16_t shift = ShiftMaskOf(key.keysym.mod);
+  form.clock.now = Now();
+  form.DeliverKeyDown(code, shift);
+  if (form.EndRequested()) return;
+  Click(form, buttons_.KeyDown(form.Cm1, code, shift));
+}
+
+void GameWindow::Click(Mform& form, std::optional<std::int16_t> index) {
+  if (!index) return;
+  form.clock.now = Now();
+  form.DeliverClick(*index);
+}
+
+void GameWindow::Close(Mform& form) {
+  form.clock.now = Now();
+  form.DeliverClose();
+  closed_ = true;
+}
+
+void GameWindow::Repaint(Mform& form) {
+  form.RepaintAll();
+  image_.Invalidate();
+}
+
+void GameWindow::Present(Mform& form) {
+  buttons_.Follow(form.Cm1);
+  const std::vector<Rect> parts = image_.Compose(SceneOf(form, buttons_));
+  if (parts.empty()) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return;
+  const Image& picture = image_.Picture();
+  const Rect onSurface{0, 0, surface->w, surface->h};
+  const int sourcePitch = picture.Width() * static_cast<int>(sizeof(std::uint32_t));
+  std::vector<SDL_Rect> uploads;
+  for (const Rect& part : parts) {
+    const Rect r = part.Intersected(onSurface);
+    if (r.Empty()) continue;
+    auto* target = static_cast<std::uint8_t*>(surface->pixels) + r.y * surface->pitch +
+                   r.x * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, picture.Row(r.y) + r.x, sourcePitch,
+                      surface->format->format, target, surface->pitch);
+    uploads.push_back({r.x, r.y, r.w, r.h});
+  }
+  if (!uploads.empty()) SDL_UpdateWindowSurfaceRects(window_, uploads.data(), static_cast<int>(uploads.size()));
+}
+
+}  // namespace zelvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "game/mform.h"
+#include "screen/button_input.h"
+#include "screen/window_image.h"
+
+namespace zelvane {
+
+// The real window of the game and its event loop. The window opens hidden so
+// that the game can load before the player sees anything; Run shows it.
+class GameWindow {
+ public:
+  GameWindow();
+  ~GameWindow();
+  GameWindow(const GameWindow&) = delete;
+  GameWindow& operator=(const GameWindow&) = delete;
+
+  // False when the window could not be made; SDL_GetError tells why.
+  explicit operator bool() const { return window_ != nullptr; }
+
+  // Milliseconds on the monotonic clock; the game's timers run on it.
+  static std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
+
+  // Shows the window and delivers its events to the game until the game ends;
+  // returns the exit status the game asked for.
+  int Run(Mform& form);
+
+ private:
+  bool WaitForEvent(const Mform& form, SDL_Event& event);
+  void Handle(Mform& form, const SDL_Event& event);
+  void HandleWindowEvent(Mform& form, const SDL_WindowEvent& event);
+  void KeyDown(Mform& form, const SDL_KeyboardEvent& key);
+  void DeliverDueTicks(Mform& form);
+  void Click(Mform& form, std::optional<std::int16_t> index);
+  void Close(Mform& form);
+  void Repaint(Mform& form);
+  // Brings what changed onto the screen.
+  void Present(Mform& form);
+
+  SDL_Window* window_ = nullptr;
+  WindowImage image_;
+  ButtonInput buttons_;
+  bool closed_ = false;
+};
+
+}  // namespace zelvane
