@@ -8,12 +8,7 @@ scripts/setup.sh play
 build=build/play
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELVANE_TESTS=OFF -DZELVANE_TOOLS=OFF
 cmake --build "$build" -j"$(nproc)"
-data="${XDG_DATA_HOME:-$HOME/.local/share}/zelvane"
-mkdir -p "$data"
-# The sound cues go beside the records; a cue the player has replaced is kept.
-for cue in assets/sounds/*.wav; do
-  [[ -e "$cue" ]] || continue
-  [[ -e "$data/$(basename "$cue")" ]] || cp "$cue" "$data/"
-done
-cd "$data"
-exec "$root/$build/zelvane"
+# The installed game's launcher, pointed at this build and the source tree's
+# cues: it starts the game in the player's data directory.
+export ZELVANE_EXECUTABLE="$root/$build/zelvane" ZELVANE_CUES_DIR="$root/assets/sounds"
+exec "$build/packaging/zelvane"

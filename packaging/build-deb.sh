@@ -1,0 +1,19 @@
+#!/bin/sh
+# Builds the Debian package: a Release build without tests or tools, with
+# Debian's own hardening and optimisation flags, packed by CPack.
+# Usage: packaging/build-deb.sh [BUILD_DIR]   (default build/deb)
+# Prints the path of the package it made as its last line.
+set -eu
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$source_dir/build/deb}
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+
+cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DZELVANE_TESTS=OFF -DZELVANE_TOOLS=OFF -DZELVANE_LAUNCHER_DIR=games \
+  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+cmake --build "$build" -j"$(nproc)"
+(cd "$build" && cpack -G DEB)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+echo "$build/zelvane_${version}_$(dpkg --print-architecture).deb"
