@@ -1,0 +1,218 @@
+// What one delivered event costs: the handler, its drawing and the presenting
+// of every panel it touched, as the window system hands the event over.
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+#include "game/mform.h"
+#include "game/virtual_clock.h"
+#include "screen/atlas.h"
+#include "support/form_fixture.h"
+
+namespace zelvane {
+namespace {
+
+using Slots = std::array<std::int16_t, kColumns>;
+
+constexpr Slots kFiveLetters{0, 1, 2, 3, 4};
+constexpr Slots kOneHitEach{1, 1, 1, 1, 1};
+constexpr std::int16_t kKeyB = testing::kKeyA + 1;
+constexpr std::int16_t kKeyZ = testing::kKeyA + 25;
+// Level 4 at the next landing: the new wave is dealt with five objects.
+constexpr std::int32_t kLevelFourScore = 9000;
+
+// The game on the real atlas in a scratch working directory, its title
+// sequence over: the waiting phase.
+class BenchForm {
+ public:
+  BenchForm() : form(Atlas(), cues) {
+    form.DeliverLoad();
+    form.random.Seed(2024);
+    RunFor(form, 1000);
+  }
+
+  void StartPlay() {
+    form.DeliverClick(0);
+    RunFor(form, 3000);
+  }
+
+  void SetWave(const Slots& codes, const Slots& hits, std::int16_t row) {
+    form.state.slotCode = codes;
+    form.state.slotHits = hits;
+    form.state.waveRow = row;
+  }
+
+  // Delivers the tick of `timer`, which must be the only one running, when it falls due.
+  void Tick(const Timer& timer) {
+    form.clock.now = timer.Due();
+    form.DeliverDueTick(form.clock.now);
+  }
+
+  testing::ScratchDirectory scratch;
+  SilentCuePlayer cues;
+  Mform form;
+};
+
+// Runs `event` once outside the timing and skips the benchmark when `holds`
+// fails afterwards: the set-up no longer produces the event it is named after.
+template <typename Event, typename Check>
+bool Rehearse(benchmark::State& run, Event event, Check holds, const char* what) {
+  event();
+  if (holds()) return true;
+  run.SkipWithError(what);
+  return false;
+}
+
+template <typename Event, typename Check>
+void Measure(benchmark::State& run, Event event, Check holds, const char* what) {
+  if (!Rehearse(run, event, holds, what)) return;
+  for (auto _ : run) event();
+}
+
+void BM_KeyHit(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        bench.SetWave(kFiveLetters, kOneHitEach, 3);
+        form.GMtime.SetInterval(1000);
+        form.DeliverKeyDown(kKeyB, 0);
+      },
+      [&] { return form.state.slotCode[1] == SlotEmpty && form.GMtime.Interval() == 999; },
+      "B did not destroy the letter in slot 1");
+}
+BENCHMARK(BM_KeyHit);
+
+void BM_KeyMiss(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        bench.SetWave(kFiveLetters, kOneHitEach, 3);
+        form.state.score = 1000;
+        form.DeliverKeyDown(kKeyZ, 0);
+      },
+      [&] { return form.state.score == 850; }, "Z was not a miss at level 1");
+}
+BENCHMARK(BM_KeyMiss);
+
+void BM_KeyClearsWave(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        bench.SetWave({1, SlotEmpty, SlotEmpty, SlotEmpty, SlotEmpty}, {1, 0, 0, 0, 0}, 3);
+        form.state.score = kLevelFourScore;
+        form.DeliverKeyDown(kKeyB, 0);
+      },
+      [&] { return form.state.waveRow == 0 && form.state.level == 4; },
+      "B did not clear the wave and deal a level-4 one");
+}
+BENCHMARK(BM_KeyClearsWave);
+
+void BM_DescentMoves(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        bench.SetWave(kFiveLetters, kOneHitEach, 2);
+        bench.Tick(form.GMtime);
+      },
+      [&] { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3");
+}
+BENCHMARK(BM_DescentMoves);
+
+void BM_DescentLandsFiveLetters(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        bench.SetWave(kFiveLetters, kOneHitEach, 6);
+        form.state.pileCount = 0;
+        form.state.score = kLevelFourScore;
+        bench.Tick(form.GMtime);
+      },
+      [&] { return form.state.pileCount == 5 && form.state.waveRow == 0 && form.GMtime.Enabled(); },
+      "the tick did not land five letters");
+}
+BENCHMARK(BM_DescentLandsFiveLetters);
+
+// The last tick of the first row's slide: the tallest erase of the sequence.
+void BM_TitleTick(benchmark::State& run) {
+  BenchForm bench;
+  Mform& form = bench.form;
+  form.OPtimer.Enable();
+  Measure(
+      run,
+      [&] {
+        form.state.titleStep = 0;
+        form.state.titlePos = 31;
+        form.state.titleSpeed = 12;
+        bench.Tick(form.OPtimer);
+      },
+      [&] { return form.state.titlePos == 30 && form.state.titleStep == 1; },
+      "the tick did not bring row 1 to its place");
+}
+BENCHMARK(BM_TitleTick);
+
+void BM_CurtainTick(benchmark::State& run) {
+  BenchForm bench;
+  Mform& form = bench.form;
+  form.GOtimer.Enable();
+  Measure(
+      run,
+      [&] {
+        form.state.curtainRow = 0;
+        form.state.curtainCol = 0;
+        form.state.curtainDir = 1;
+        bench.Tick(form.GOtimer);
+      },
+      [&] { return form.state.curtainCol == 1 && form.GOtimer.Enabled(); }, "the tick did not lay a block");
+}
+BENCHMARK(BM_CurtainTick);
+
+// The curtain's last tick: eight letter tiles, each presented.
+void BM_CurtainLettering(benchmark::State& run) {
+  BenchForm bench;
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        form.OVtimer.Disable();
+        form.GOtimer.Enable();
+        form.state.curtainRow = kRows;
+        bench.Tick(form.GOtimer);
+      },
+      [&] { return form.OVtimer.Enabled() && !form.GOtimer.Enabled(); }, "the tick did not write GAME OVER");
+}
+BENCHMARK(BM_CurtainLettering);
+
+// The seventh results tick: 300 diagonal lines over the playfield.
+void BM_ResultsWipe(benchmark::State& run) {
+  BenchForm bench;
+  Mform& form = bench.form;
+  Measure(
+      run,
+      [&] {
+        form.OPtimer.Disable();
+        form.PointCtimer.Enable();
+        form.state.resultStep = 6;
+        bench.Tick(form.PointCtimer);
+      },
+      [&] { return form.OPtimer.Enabled() && !form.PointCtimer.Enabled() && form.state.resultStep == 0; },
+      "the tick did not wipe and restart the title");
+}
+BENCHMARK(BM_ResultsWipe);
+
+}  // namespace
+}  // namespace zelvane

@@ -1,0 +1,82 @@
+// Reads arbitrary bytes as the start of a records file, the way the game does
+// at start-up, and checks that whatever table comes out is one the file can
+// hold and survives a save and a load unchanged.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "records/records_file.h"
+
+namespace {
+
+using zelvane::HiScores;
+
+constexpr std::int32_t kLargestRecord = 999999;
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "records fuzz: %s\n", what);
+  std::abort();
+}
+
+// One file in the temporary directory, rewritten for every input, so that the
+// loader's own reading of a file is searched as well as the parsing.
+class ScratchFile {
+ public:
+  ScratchFile() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-fuzz-XXXXXX").string();
+    const int fd = ::mkstemp(pattern.data());
+    Require(fd >= 0, "cannot make a scratch file");
+    ::close(fd);
+    path_ = pattern;
+  }
+  ~ScratchFile() { ::unlink(path_.c_str()); }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  const std::string& Holding(std::string_view bytes) const {
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    Require(fd >= 0, "cannot open the scratch file");
+    Require(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()),
+            "cannot write the scratch file");
+    ::close(fd);
+    return path_;
+  }
+
+ private:
+  std::string path_;
+};
+
+bool IsDigits(std::string_view text) { return text.find_first_not_of("0123456789") == std::string_view::npos; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view start = bytes.substr(0, zelvane::kRecordsReadLimit);
+
+  const std::string_view field = zelvane::FirstField(start);
+  Require(field.data() >= start.data() && field.data() + field.size() <= start.data() + start.size(),
+          "the first field lies outside the bytes read");
+  Require(field.find_first_of(",\r\n") == std::string_view::npos, "the first field runs past a comma or line end");
+
+  const HiScores scores = zelvane::ParseRecordsLine(field);
+  for (const std::int32_t entry : scores) Require(entry >= 0 && entry <= kLargestRecord, "an entry out of 0..999999");
+
+  static const ScratchFile file;
+  const zelvane::LoadOutcome loaded = zelvane::LoadRecordsFile(file.Holding(bytes));
+  Require(loaded.problem.empty(), "a readable file reported a problem");
+  Require(loaded.scores == scores, "the file and the bytes in memory load differently");
+
+  const std::string saved = zelvane::FormatRecordsFile(scores, "2024/03/09", "21:05:07");
+  const std::string_view line1 = std::string_view(saved).substr(0, 32);
+  Require(IsDigits(line1.substr(0, 30)) && line1.substr(30) == "\r\n", "line 1 is not thirty digits");
+  Require(zelvane::ParseRecordsLine(zelvane::FirstField(saved)) == scores, "a saved table loads back different");
+  return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/mform.h"
+
+namespace zelvane::soak {
+
+enum class Phase { Title, Waiting, Ready, Playing, Curtain, Hold, Results };
+const char* NameOf(Phase phase);
+
+// The phase that the running timers stand for; nothing when they match none.
+std::optional<Phase> PhaseOf(const Mform& form);
+
+// Checks after each event that the window is in a state the game allows and
+// got there through the game's own order of phases. The form must draw from
+// testing::CoordinateAtlas(), so that every pixel tells where it came from.
+class RuleChecker {
+ public:
+  // Every rule the loaded form now breaks, one line each.
+  std::vector<std::string> Check(const Mform& form);
+
+ private:
+  std::optional<Phase> phase_;
+  bool played_ = false;
+};
+
+}  // namespace zelvane::soak
