@@ -1,6 +1,8 @@
 #include "records/records_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -212,6 +214,63 @@ TEST_F(RecordsFileTest, ShortWritesStillSaveEverything) {
   ShortWriteFileSystem files;
   ASSERT_EQ(SaveRecordsFile(path_, content, files), "");
   EXPECT_EQ(Contents(), content);
+}
+
+// Saves as a player who owns nothing here would: root may write anywhere, so as
+// root the save runs in a child that has given its rights up.
+std::string SaveWithoutRights(const std::string& path, const std::string& content) {
+  if (::geteuid() != 0) return SaveRecordsFile(path, content);
+  int pipe_fds[2];
+  if (::pipe(pipe_fds) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe_fds[0]);
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    const std::string problem = SaveRecordsFile(path, content);
+    const bool sent = ::write(pipe_fds[1], problem.data(), problem.size()) == static_cast<ssize_t>(problem.size());
+    ::_exit(sent ? 0 : 3);
+  }
+  ::close(pipe_fds[1]);
+  std::string problem;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) problem.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipe_fds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? problem : "the saving child failed";
+}
+
+TEST_F(RecordsFileTest, AReadOnlyDirectoryKeepsTheOldFileAndSaysSo) {
+  const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
+  Put(old);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  const std::string problem = SaveWithoutRights(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"));
+  ::chmod(dir_.c_str(), 0700);
+  EXPECT_NE(problem.find(path_), std::string::npos) << problem;
+  EXPECT_NE(problem.find(std::strerror(EACCES)), std::string::npos) << problem;
+  EXPECT_EQ(Contents(), old);
+  EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+}
+
+TEST_F(RecordsFileTest, ADirectoryNamedLikeTheFileIsNotReplaced) {
+  fs::create_directory(path_);
+  const std::string problem = SaveRecordsFile(path_, "new\r\n");
+  EXPECT_NE(problem.find(path_), std::string::npos) << problem;
+  EXPECT_TRUE(fs::is_directory(path_));
+  EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+}
+
+// A link to nowhere holds no records: it loads as a first run and the first
+// save puts a real file in its place.
+TEST_F(RecordsFileTest, ADanglingLinkLoadsAsNoFileAndIsSavedOver) {
+  fs::create_symlink(dir_ + "/gone", path_);
+  const LoadOutcome outcome = LoadRecordsFile(path_);
+  EXPECT_EQ(outcome.scores, HiScores{});
+  EXPECT_EQ(outcome.problem, "");
+  const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
+  ASSERT_EQ(SaveRecordsFile(path_, content), "");
+  EXPECT_EQ(Contents(), content);
+  EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{1, 2, 3, 4, 5}));
 }
 
 }  // namespace
