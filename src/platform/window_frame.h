@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
 namespace zelvane {
 
 // Asks the window manager for a frame without minimize and maximize buttons,
@@ -9,7 +13,18 @@ namespace zelvane {
 // window system is not X11.
 void AskForPlainFrame(SDL_Window* window);
 
-// Gives the window the game's 32 x 32 icon.
+// Gives the window the game's icon: 32 x 32, and 16 x 16 beside it where the
+// window system takes several sizes.
 void SetGameIcon(SDL_Window* window);
+
+struct Icon {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> argb;  // row by row, alpha in the top byte
+};
+
+// Replaces the window's icon with all of these sizes. Does nothing where the
+// window system is not X11.
+void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons);
 
 }  // namespace zelvane

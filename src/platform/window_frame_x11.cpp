@@ -1,8 +1,11 @@
 #include <SDL_syswm.h>
 
+#include <vector>
+
 #include "platform/window_frame.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #endif
 
@@ -39,16 +42,50 @@ void AskX11ForPlainFrame(Display* display, ::Window window) {
   XFlush(display);
 }
 
+// Several sizes in one property: width, height and the pixels of each, one
+// pixel to a long as Xlib hands 32-bit properties over.
+void SetX11Icons(Display* display, ::Window window, std::initializer_list<Icon> icons) {
+  std::vector<long> property;
+  for (const Icon& icon : icons) {
+    property.push_back(icon.width);
+    property.push_back(icon.height);
+    property.insert(property.end(), icon.argb.begin(), icon.argb.end());
+  }
+  const Atom name = XInternAtom(display, "_NET_WM_ICON", False);
+  XChangeProperty(display, window, name, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(property.data()), static_cast<int>(property.size()));
+  XFlush(display);
+}
+
+// The window's display and X window, when it has them.
+bool X11WindowOf(SDL_Window* window, Display*& display, ::Window& x11Window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  display = info.info.x11.display;
+  x11Window = info.info.x11.window;
+  return true;
+}
+
 }  // namespace
 #endif
 
+void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = nullptr;
+  ::Window x11Window = 0;
+  if (X11WindowOf(window, display, x11Window)) SetX11Icons(display, x11Window, icons);
+#else
+  (void)window;
+  (void)icons;
+#endif
+}
+
 void AskForPlainFrame(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
-    AskX11ForPlainFrame(info.info.x11.display, info.info.x11.window);
-  }
+  Display* display = nullptr;
+  ::Window x11Window = 0;
+  if (X11WindowOf(window, display, x11Window)) AskX11ForPlainFrame(display, x11Window);
 #else
   (void)window;
 #endif
