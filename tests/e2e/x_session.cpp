@@ -5,17 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 #include "screen/atlas.h"
 
+// Last: Xlib's macros would clash with names above.
+#include <X11/Xlib.h>
+
 namespace zelvane::e2e {
 namespace {
-
-constexpr auto kPollStep = 25ms;
 
 std::string ReadAll(FILE* pipe) {
   std::string out;
@@ -44,13 +43,24 @@ bool XToolsInstalled() {
   return true;
 }
 
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds step) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
     if (done()) return true;
     if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(kPollStep);
+    std::this_thread::sleep_for(step);
   }
+}
+
+ScratchDirectory::ScratchDirectory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-e2e-XXXXXX").string();
+  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 VirtualDisplay::VirtualDisplay() {
@@ -60,7 +70,8 @@ VirtualDisplay::VirtualDisplay() {
   if (server_ == 0) {
     close(ready[0]);
     const std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+    // No reset when the last client goes: a test may start the game again on the same display.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset",
            static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -90,17 +101,38 @@ std::string VirtualDisplay::Run(const std::string& command) const {
   return out;
 }
 
-GameProcess::GameProcess(const VirtualDisplay& display) : display_(display) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-e2e-XXXXXX").string();
-  directory_ = mkdtemp(pattern.data());
+bool VirtualDisplay::SendDeleteWindow(const std::string& window) const {
+  Display* display = XOpenDisplay(name_.c_str());
+  if (display == nullptr) return false;
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = std::stoul(window);
+  message.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  message.xclient.format = 32;
+  message.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  message.xclient.data.l[1] = CurrentTime;
+  const bool sent = XSendEvent(display, message.xclient.window, False, NoEventMask, &message) != 0;
+  XSync(display, False);
+  XCloseDisplay(display);
+  return sent;
+}
+
+GameProcess::GameProcess(const VirtualDisplay& display, const GameSetup& setup)
+    : display_(display), directory_(setup.directory), errors_(std::tmpfile()) {
+  if (directory_.empty()) directory_ = own_directory_.emplace().Path();
+  for (const auto& file : setup.files) {
+    std::filesystem::copy_file(file, directory_ / file.filename(), std::filesystem::copy_options::overwrite_existing);
+  }
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(directory_.c_str()) != 0) _exit(126);
+    if (errors_ != nullptr) dup2(fileno(errors_), STDERR_FILENO);
     setenv("DISPLAY", display.Name().c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     // The X and SDL libraries keep some allocations to the end; they are not the game's.
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    for (const auto& [name, value] : setup.environment) setenv(name.c_str(), value.c_str(), 1);
     execl(ZELVANE_EXECUTABLE, ZELVANE_EXECUTABLE, static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -108,8 +140,9 @@ GameProcess::GameProcess(const VirtualDisplay& display) : display_(display) {
 
 GameProcess::~GameProcess() {
   if (pid_ > 0 && !ended_) Stop(pid_);
-  std::error_code ignored;
-  std::filesystem::remove_all(directory_, ignored);
+  if (errors_ == nullptr) return;
+  std::fputs(ErrorOutput().c_str(), stderr);
+  std::fclose(errors_);
 }
 
 std::optional<std::string> GameProcess::WaitForWindow(std::chrono::milliseconds timeout) const {
@@ -136,6 +169,17 @@ std::optional<int> GameProcess::WaitForExit(std::chrono::milliseconds timeout) {
 std::optional<Image> GameProcess::Screenshot(const std::string& window) const {
   const std::string png = display_.Run("import -window " + window + " png:-");
   return DecodePng(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
+}
+
+std::string GameProcess::ErrorOutput() const {
+  std::string out;
+  if (errors_ == nullptr) return out;
+  char buffer[4096];
+  // The child moves the file's offset as it writes; reading at explicit offsets leaves it be.
+  for (ssize_t n; (n = pread(fileno(errors_), buffer, sizeof buffer, static_cast<off_t>(out.size()))) > 0;) {
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  return out;
 }
 
 }  // namespace zelvane::e2e

@@ -3,10 +3,13 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "screen/image.h"
 
@@ -17,8 +20,23 @@ using namespace std::chrono_literals;
 // Whether the X tools the tests drive the game with are installed.
 bool XToolsInstalled();
 
-// Polls `done` until it holds or `timeout` has passed; true if it held.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+// Polls `done` every `step` until it holds or `timeout` has passed; true if it held.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds step = 25ms);
+
+// A fresh empty directory under the temporary directory, removed with everything in it.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // A virtual X display of its own, on a display number the server picks.
 class VirtualDisplay {
@@ -33,16 +51,30 @@ class VirtualDisplay {
   const std::string& Name() const { return name_; }
   // Runs a shell command against this display; its standard output.
   std::string Run(const std::string& command) const;
+  // Asks a window to close as a window manager does when its close box is
+  // clicked: a WM_DELETE_WINDOW message of the WM_PROTOCOLS kind.
+  bool SendDeleteWindow(const std::string& window) const;
 
  private:
   pid_t server_ = -1;
   std::string name_;
 };
 
-// The game, started on a display in an empty working directory of its own.
+// How to start the game, beyond what every run gets.
+struct GameSetup {
+  // Where it runs; an empty path gives a fresh empty directory, removed with the process.
+  std::filesystem::path directory{};
+  // Copied into the working directory before the game starts.
+  std::vector<std::filesystem::path> files{};
+  // Set for the game after the defaults, so these win.
+  std::vector<std::pair<std::string, std::string>> environment{};
+};
+
+// The game, started on a display. What it writes to standard error is kept
+// and passed on to ours when the process object goes.
 class GameProcess {
  public:
-  explicit GameProcess(const VirtualDisplay& display);
+  GameProcess(const VirtualDisplay& display, const GameSetup& setup = {});
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -55,10 +87,14 @@ class GameProcess {
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
   // What the window shows now, client area only.
   std::optional<Image> Screenshot(const std::string& window) const;
+  // Everything the game has written to standard error so far.
+  std::string ErrorOutput() const;
 
  private:
   const VirtualDisplay& display_;
+  std::optional<ScratchDirectory> own_directory_;
   std::filesystem::path directory_;
+  std::FILE* errors_ = nullptr;
   pid_t pid_ = -1;
   bool ended_ = false;
 };

@@ -1,0 +1,132 @@
+// What the game plays, taken from SDL's disk audio driver, which writes the
+// device's samples to a file at the pace a sound card would take them.
+#include <sndfile.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game_window_fixture.h"
+#include "screen_reading.h"
+
+namespace zelvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using Pcm = std::vector<std::int16_t>;
+
+const fs::path kCues = ZELVANE_SOUNDS_DIR;
+constexpr char kStartCue[] = "cde.wav";
+// The format the game opens the device in: a cue in it is played as it is.
+constexpr int kDeviceRate = 44100;
+
+bool Silent(Pcm::const_iterator first, Pcm::const_iterator last) {
+  return std::all_of(first, last, [](std::int16_t s) { return s == 0; });
+}
+
+// The cue's samples from its first sound to its last.
+Pcm AudibleSamples(const fs::path& cue) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(cue.c_str(), SFM_READ, &info);
+  if (file == nullptr) return {};
+  Pcm samples;
+  if (info.samplerate == kDeviceRate && info.channels == 1 && (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16) {
+    samples.resize(static_cast<std::size_t>(info.frames));
+    samples.resize(static_cast<std::size_t>(sf_read_short(file, samples.data(), info.frames)));
+  }
+  sf_close(file);
+  const auto sound = [](std::int16_t s) { return s != 0; };
+  const auto first = std::find_if(samples.begin(), samples.end(), sound);
+  const auto last = std::find_if(samples.rbegin(), samples.rend(), sound).base();
+  return first < last ? Pcm(first, last) : Pcm{};
+}
+
+class CueSoundTest : public GameWindowTest {
+ protected:
+  // Each test starts the game itself, with the cues it needs.
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
+  // The game writes into the scratch directory until it ends.
+  void TearDown() override { game_.reset(); }
+
+  void LaunchWithDiskAudio(const std::vector<fs::path>& files) {
+    Launch({.files = files, .environment = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", Played().string()}}});
+  }
+
+  fs::path Played() const { return scratch_.Path() / "played.raw"; }
+
+  // Native-endian 16-bit mono, as the game asks for.
+  Pcm PlayedSamples() const {
+    std::ifstream file(Played(), std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    Pcm samples(bytes.size() / sizeof(std::int16_t));
+    std::copy_n(bytes.begin(), samples.size() * sizeof(std::int16_t), reinterpret_cast<char*>(samples.data()));
+    return samples;
+  }
+
+  // SDL's disk driver announces itself on standard error; that is not the game speaking.
+  std::string WithoutTheDriversNotice(std::string errors) const {
+    for (const std::string& line : {std::string("CRITICAL: You are using the SDL disk i/o audio driver!\n"),
+                                    "CRITICAL:  Writing to file [" + Played().string() + "].\n"}) {
+      if (const auto at = errors.find(line); at != std::string::npos) errors.erase(at, line.size());
+    }
+    return errors;
+  }
+
+  ScratchDirectory scratch_;
+};
+
+TEST_F(CueSoundTest, StartPlaysTheStartCueOnceAndNothingBefore) {
+  std::vector<fs::path> cues;
+  for (const auto& entry : fs::directory_iterator(kCues)) {
+    if (entry.path().extension() == ".wav") cues.push_back(entry.path());
+  }
+  ASSERT_EQ(cues.size(), 9u);
+  const Pcm cue = AudibleSamples(kCues / kStartCue);
+  ASSERT_FALSE(cue.empty()) << kStartCue << " is not a sounding 16-bit mono wave at " << kDeviceRate << " Hz";
+  ASSERT_NO_FATAL_FAILURE(LaunchWithDiskAudio(cues));
+
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  const Pcm beforeStart = PlayedSamples();
+  ASSERT_FALSE(beforeStart.empty()) << "the device does not run";
+  EXPECT_TRUE(Silent(beforeStart.begin(), beforeStart.end())) << "sound before Start";
+
+  Click(kStartClick);
+  Pcm played;
+  Pcm::const_iterator found;
+  const bool heard = WaitUntil(
+      [&] {
+        played = PlayedSamples();
+        const auto afterStart = played.cbegin() + static_cast<std::ptrdiff_t>(beforeStart.size());
+        found = std::search(afterStart, played.cend(), cue.begin(), cue.end());
+        return found != played.cend();
+      },
+      10s, 100ms);
+  ASSERT_TRUE(heard) << kStartCue << " never came out whole after Start";
+  // Nothing else sounds until the first wave lands, seconds later.
+  EXPECT_TRUE(Silent(played.cbegin() + static_cast<std::ptrdiff_t>(beforeStart.size()), found));
+  EXPECT_TRUE(Silent(found + static_cast<std::ptrdiff_t>(cue.size()), played.cend()));
+}
+
+TEST_F(CueSoundTest, WithoutCueFilesStartIsSilentAndTheGameSaysNothing) {
+  ASSERT_NO_FATAL_FAILURE(LaunchWithDiskAudio({}));
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  const std::size_t beforeStart = PlayedSamples().size();
+  Click(kStartClick);
+  // Play goes on: the first wave comes three seconds later.
+  ASSERT_NO_FATAL_FAILURE(StartedShowsTheReadyBannerThenTheFirstWave());
+  ASSERT_TRUE(WaitUntil([&] { return PlayedSamples().size() >= beforeStart + kDeviceRate; }, 10s, 100ms))
+      << "the device played less than a second after Start";
+  const Pcm played = PlayedSamples();
+  EXPECT_TRUE(Silent(played.begin(), played.end()));
+
+  kill(game_->Pid(), SIGTERM);
+  EXPECT_EQ(game_->WaitForExit(10s), 0);
+  EXPECT_EQ(WithoutTheDriversNotice(game_->ErrorOutput()), "");
+}
+
+}  // namespace
+}  // namespace zelvane::e2e
