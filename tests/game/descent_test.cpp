@@ -72,6 +72,11 @@ TEST_F(DescentTest, SlowItemsLengthenTheDescentAndBoxesDoNothing) {
   EXPECT_EQ(cues.played, (std::vector<std::string>{"efg.wav", "efg.wav"}));
 }
 
+TEST_F(DescentTest, EachLandedLetterThudsInTurn) {
+  LandNow({0, 1, 2, 3, 4});
+  EXPECT_EQ(cues.played, std::vector<std::string>(5, "def.wav"));
+}
+
 TEST_F(DescentTest, LettersFillThePileBottomRowFirstFromTheLeft) {
   const std::pair<std::int16_t, Point> cells[] = {{0, {0, 270}},  {4, {120, 270}}, {5, {0, 240}},
                                                   {9, {120, 240}}, {10, {0, 210}}, {13, {90, 210}}};
