@@ -37,16 +37,17 @@ std::optional<Image> LoadPng(const std::string& path) {
   return DecodePng(bytes.data(), bytes.size());
 }
 
+Image DecodeBuiltInPng(const std::uint8_t* data, std::size_t size, const char* what) {
+  auto decoded = DecodePng(data, size);
+  if (!decoded) {
+    std::fprintf(stderr, "zelvane: the built-in %s is damaged\n", what);
+    std::abort();
+  }
+  return *std::move(decoded);
+}
+
 const Image& Atlas() {
-  static const Image atlas = [] {
-    auto decoded = DecodePng(zelvane_atlas_png, zelvane_atlas_png_size);
-    if (!decoded) {
-      // The atlas is part of the executable; it can only be missing from a broken build.
-      std::fputs("zelvane: the built-in sprite atlas is damaged\n", stderr);
-      std::abort();
-    }
-    return *std::move(decoded);
-  }();
+  static const Image atlas = DecodeBuiltInPng(zelvane_atlas_png, zelvane_atlas_png_size, "sprite atlas");
   return atlas;
 }
 

@@ -16,4 +16,8 @@ const Image& Atlas();
 std::optional<Image> DecodePng(const std::uint8_t* data, std::size_t size);
 std::optional<Image> LoadPng(const std::string& path);
 
+// Decodes a picture built into the executable. It can only be damaged in a
+// broken build, so that ends the program with a message naming `what`.
+Image DecodeBuiltInPng(const std::uint8_t* data, std::size_t size, const char* what);
+
 }  // namespace zelvane

@@ -1,8 +1,6 @@
 #include "screen/button_look.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "screen/atlas.h"
 #include "screen/captions_layout.h"
@@ -82,15 +80,7 @@ void DrawButton(Canvas& canvas, Rect bounds, int button, const ButtonLook& look,
 }
 
 const Image& ButtonCaptions() {
-  static const Image captions = [] {
-    auto decoded = DecodePng(zelvane_captions_png, zelvane_captions_png_size);
-    if (!decoded) {
-      // The captions are part of the executable; they can only be missing from a broken build.
-      std::fputs("zelvane: the built-in button captions are damaged\n", stderr);
-      std::abort();
-    }
-    return *std::move(decoded);
-  }();
+  static const Image captions = DecodeBuiltInPng(zelvane_captions_png, zelvane_captions_png_size, "button captions");
   return captions;
 }
 
