@@ -29,12 +29,10 @@ GameWindow::~GameWindow() {
 }
 
 int GameWindow::Run(Mform& form) {
-  SDL_ShowWindow(window_);
-  Repaint(form);
-  Present(form);
+  Show(form);
   while (!closed_ && !form.EndRequested()) {
     SDL_Event event;
-    if (WaitForEvent(form, event)) {
+    if (WaitForEventOrTick(form, event)) {
       do {
         Handle(form, event);
       } while (!closed_ && !form.EndRequested() && SDL_PollEvent(&event));
@@ -46,20 +44,22 @@ int GameWindow::Run(Mform& form) {
   return form.ExitStatus();
 }
 
-// Sleeps until an event arrives or the next tick falls due, whichever comes first.
-bool GameWindow::WaitForEvent(const Mform& form, SDL_Event& event) {
+bool WaitForEventOrTick(const Mform& form, SDL_Event& event) {
   const auto due = form.NextDue();
   if (!due) return SDL_WaitEvent(&event) == 1;
-  const std::int64_t wait = *due - Now();
+  const std::int64_t wait = *due - GameWindow::Now();
   if (wait <= 0) return SDL_PollEvent(&event) == 1;
   return SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::int64_t>(wait, INT_MAX))) == 1;
 }
 
+bool DeliverDueTickNow(Mform& form) {
+  const std::int64_t now = GameWindow::Now();
+  form.clock.now = now;
+  return form.DeliverDueTick(now);
+}
+
 void GameWindow::DeliverDueTicks(Mform& form) {
-  while (!form.EndRequested()) {
-    const std::int64_t now = Now();
-    form.clock.now = now;
-    if (!form.DeliverDueTick(now)) return;
+  while (!form.EndRequested() && DeliverDueTickNow(form)) {
   }
 }
 
@@ -133,6 +133,12 @@ void GameWindow::Close(Mform& form) {
   form.clock.now = Now();
   form.DeliverClose();
   closed_ = true;
+}
+
+void GameWindow::Show(Mform& form) {
+  SDL_ShowWindow(window_);
+  Repaint(form);
+  Present(form);
 }
 
 void GameWindow::Repaint(Mform& form) {

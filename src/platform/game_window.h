@@ -29,22 +29,32 @@ class GameWindow {
   // returns the exit status the game asked for.
   int Run(Mform& form);
 
+  // The steps of Run, public so that benchmarks time the real thing.
+  // Maps the window and puts the whole picture on it.
+  void Show(Mform& form);
+  // The next Present draws and sends the whole client area, as after an expose.
+  void Repaint(Mform& form);
+  // Brings what changed onto the screen.
+  void Present(Mform& form);
+
  private:
-  bool WaitForEvent(const Mform& form, SDL_Event& event);
   void Handle(Mform& form, const SDL_Event& event);
   void HandleWindowEvent(Mform& form, const SDL_WindowEvent& event);
   void KeyDown(Mform& form, const SDL_KeyboardEvent& key);
   void DeliverDueTicks(Mform& form);
   void Click(Mform& form, std::optional<std::int16_t> index);
   void Close(Mform& form);
-  void Repaint(Mform& form);
-  // Brings what changed onto the screen.
-  void Present(Mform& form);
 
   SDL_Window* window_ = nullptr;
   WindowImage image_;
   ButtonInput buttons_;
   bool closed_ = false;
 };
+
+// Sleeps until an event arrives or the next tick of `form` falls due, whichever
+// comes first; true with the event in `event`.
+bool WaitForEventOrTick(const Mform& form, SDL_Event& event);
+// Delivers the earliest tick due by the monotonic clock's now; false when none is.
+bool DeliverDueTickNow(Mform& form);
 
 }  // namespace zelvane

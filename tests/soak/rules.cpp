@@ -46,7 +46,12 @@ bool SamePicture(const Image& a, const Image& b) {
   return std::memcmp(a.Row(0), b.Row(0), pixels * sizeof(std::uint32_t)) == 0;
 }
 
-std::string Text(Point p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
+// Built by appending: GCC 12 at -O3 misreads "(" + std::string as overlapping copies.
+std::string Text(Point p) {
+  std::string text = "(";
+  text.append(std::to_string(p.x)).append(", ").append(std::to_string(p.y)).append(")");
+  return text;
+}
 
 // The atlas pixel a slot's tile shows at the centre of its cell.
 Point TileCentre(std::int16_t code, std::int16_t hits) {

@@ -1,0 +1,167 @@
+// What the window layer adds to an event once its handler has returned: the
+// changed parts of the client area composed, and on screen, converted into the
+// window surface and sent to the display. The handler itself runs outside the
+// timing (zelvane_bench times it). Run under an X server for figures worth
+// quoting; under SDL's dummy driver the upload goes nowhere.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "bench_form.h"
+#include "platform/form_scene.h"
+#include "platform/game_window.h"
+#include "screen/layout.h"
+
+namespace zelvane {
+namespace {
+
+using bench::BenchForm;
+using bench::kFiveLetters;
+using bench::kKeyB;
+using bench::kOneHitEach;
+using bench::Rehearse;
+
+// The picture only, as the window composes it before sending it anywhere.
+class Composed {
+ public:
+  bool Open(Mform& form) {
+    Frame(form);
+    return true;
+  }
+  void Invalidate(Mform& form) {
+    form.RepaintAll();
+    image_.Invalidate();
+  }
+  // Returns the number of pixels drawn again.
+  long Frame(Mform& form) {
+    long pixels = 0;
+    for (const Rect& part : image_.Compose(SceneOf(form, input_))) pixels += static_cast<long>(part.w) * part.h;
+    return pixels;
+  }
+
+ private:
+  WindowImage image_{layout::kClientWidth, layout::kClientHeight, ButtonCaptions()};
+  ButtonInput input_;
+};
+
+// The game's own window, presenting as its event loop does.
+class Presented {
+ public:
+  bool Open(Mform& form) {
+    if (!window_) return false;
+    window_.Show(form);
+    return true;
+  }
+  void Invalidate(Mform& form) { window_.Repaint(form); }
+  // The window keeps its parts to itself: no pixel count.
+  long Frame(Mform& form) {
+    window_.Present(form);
+    return 0;
+  }
+
+ private:
+  GameWindow window_;
+};
+
+// Times only the frame after each untimed `event`; `holds` checks once that
+// the event still does what the benchmark is named after.
+template <typename Frame, typename Event, typename Check>
+void MeasureFrame(benchmark::State& run, Mform& form, Event event, Check holds, const char* what) {
+  Frame frame;
+  if (!frame.Open(form)) {
+    run.SkipWithError(SDL_GetError());
+    return;
+  }
+  if (!Rehearse(run, [&] { event(frame); }, holds, what)) return;
+  const long pixels = frame.Frame(form);
+  for (auto _ : run) {
+    event(frame);
+    const auto start = std::chrono::steady_clock::now();
+    frame.Frame(form);
+    run.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  if (pixels > 0) run.counters["pixels"] = static_cast<double>(pixels);
+}
+
+template <typename Frame>
+void BM_KeyHitFrame(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  MeasureFrame<Frame>(
+      run, form,
+      [&](Frame&) {
+        bench.SetWave(kFiveLetters, kOneHitEach, 3);
+        form.GMtime.SetInterval(1000);
+        form.DeliverKeyDown(kKeyB, 0);
+      },
+      [&] { return form.state.slotCode[1] == SlotEmpty; }, "B did not destroy the letter in slot 1");
+}
+
+template <typename Frame>
+void BM_DescentMoveFrame(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  MeasureFrame<Frame>(
+      run, form,
+      [&](Frame&) {
+        bench.SetWave(kFiveLetters, kOneHitEach, 2);
+        bench.Tick(form.GMtime);
+      },
+      [&] { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3");
+}
+
+// The title's 5 ms tick: the most frequent frame of all.
+template <typename Frame>
+void BM_TitleTickFrame(benchmark::State& run) {
+  BenchForm bench;
+  Mform& form = bench.form;
+  form.OPtimer.Enable();
+  MeasureFrame<Frame>(
+      run, form,
+      [&](Frame&) {
+        form.state.titleStep = 0;
+        form.state.titlePos = 31;
+        form.state.titleSpeed = 12;
+        bench.Tick(form.OPtimer);
+      },
+      [&] { return form.state.titleStep == 1; }, "the tick did not bring row 1 to its place");
+}
+
+// The whole client area, as after an expose.
+template <typename Frame>
+void BM_FullRepaintFrame(benchmark::State& run) {
+  BenchForm bench;
+  bench.StartPlay();
+  Mform& form = bench.form;
+  MeasureFrame<Frame>(
+      run, form, [&](Frame& frame) { frame.Invalidate(form); }, [] { return true; }, "");
+}
+
+BENCHMARK_TEMPLATE(BM_KeyHitFrame, Composed)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Composed)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_TitleTickFrame, Composed)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_FullRepaintFrame, Composed)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_KeyHitFrame, Presented)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Presented)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_TitleTickFrame, Presented)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_FullRepaintFrame, Presented)->UseManualTime();
+
+}  // namespace
+}  // namespace zelvane
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "frame_bench: no window system: %s\n", SDL_GetError());
+    return 1;
+  }
+  benchmark::AddCustomContext("video driver", SDL_GetCurrentVideoDriver());
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  SDL_Quit();
+  return 0;
+}
