@@ -10,5 +10,5 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELVANE_TESTS=OFF -DZELVANE_
 cmake --build "$build" -j"$(nproc)"
 # The installed game's launcher, pointed at this build and the source tree's
 # cues: it starts the game in the player's data directory.
-export ZELVANE_EXECUTABLE="$root/$build/zelvane" ZELVANE_CUES_DIR="$root/assets/sounds"
+export ZELVANE_EXECUTABLE="$root/$build/src/platform/zelvane" ZELVANE_CUES_DIR="$root/assets/sounds"
 exec "$build/packaging/zelvane"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libpng-dev
+  libsdl2-dev libx11-dev libpng-dev
 )
 # The asset tools, the tests, the end-to-end runs under a virtual display and
 # the checks of the installed game and its Debian package.
