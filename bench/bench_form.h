@@ -63,4 +63,46 @@ bool Rehearse(benchmark::State& run, Event event, Check holds, const char* what)
   return false;
 }
 
+// An event timed both for its handler and for the frame it leaves: its scene
+// set up once, then the event delivered again and again (from the same state
+// each time), and the check that it still does what it is named after.
+struct BenchEvent {
+  void (*setUp)(BenchForm&);
+  void (*deliver)(BenchForm&);
+  bool (*holds)(const Mform&);
+  const char* failure;
+};
+
+inline void InPlay(BenchForm& bench) { bench.StartPlay(); }
+
+inline constexpr BenchEvent kKeyHit{
+    InPlay,
+    [](BenchForm& bench) {
+      bench.SetWave(kFiveLetters, kOneHitEach, 3);
+      bench.form.GMtime.SetInterval(1000);
+      bench.form.DeliverKeyDown(kKeyB, 0);
+    },
+    [](const Mform& form) { return form.state.slotCode[1] == SlotEmpty && form.GMtime.Interval() == 999; },
+    "B did not destroy the letter in slot 1"};
+
+inline constexpr BenchEvent kDescentMove{
+    InPlay,
+    [](BenchForm& bench) {
+      bench.SetWave(kFiveLetters, kOneHitEach, 2);
+      bench.Tick(bench.form.GMtime);
+    },
+    [](const Mform& form) { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3"};
+
+// The last tick of the first row's slide: the tallest erase of the sequence.
+inline constexpr BenchEvent kTitleTick{
+    [](BenchForm& bench) { bench.form.OPtimer.Enable(); },
+    [](BenchForm& bench) {
+      bench.form.state.titleStep = 0;
+      bench.form.state.titlePos = 31;
+      bench.form.state.titleSpeed = 12;
+      bench.Tick(bench.form.OPtimer);
+    },
+    [](const Mform& form) { return form.state.titlePos == 30 && form.state.titleStep == 1; },
+    "the tick did not bring row 1 to its place"};
+
 }  // namespace zelvane::bench

@@ -7,6 +7,7 @@
 namespace zelvane {
 namespace {
 
+using bench::BenchEvent;
 using bench::BenchForm;
 using bench::kFiveLetters;
 using bench::kKeyB;
@@ -21,20 +22,14 @@ void Measure(benchmark::State& run, Event event, Check holds, const char* what) 
   for (auto _ : run) event();
 }
 
-void BM_KeyHit(benchmark::State& run) {
+void MeasureEvent(benchmark::State& run, const BenchEvent& event) {
   BenchForm bench;
-  bench.StartPlay();
-  Mform& form = bench.form;
+  event.setUp(bench);
   Measure(
-      run,
-      [&] {
-        bench.SetWave(kFiveLetters, kOneHitEach, 3);
-        form.GMtime.SetInterval(1000);
-        form.DeliverKeyDown(kKeyB, 0);
-      },
-      [&] { return form.state.slotCode[1] == SlotEmpty && form.GMtime.Interval() == 999; },
-      "B did not destroy the letter in slot 1");
+      run, [&] { event.deliver(bench); }, [&] { return event.holds(bench.form); }, event.failure);
 }
+
+void BM_KeyHit(benchmark::State& run) { MeasureEvent(run, bench::kKeyHit); }
 BENCHMARK(BM_KeyHit);
 
 void BM_KeyMiss(benchmark::State& run) {
@@ -68,18 +63,7 @@ void BM_KeyClearsWave(benchmark::State& run) {
 }
 BENCHMARK(BM_KeyClearsWave);
 
-void BM_DescentMoves(benchmark::State& run) {
-  BenchForm bench;
-  bench.StartPlay();
-  Mform& form = bench.form;
-  Measure(
-      run,
-      [&] {
-        bench.SetWave(kFiveLetters, kOneHitEach, 2);
-        bench.Tick(form.GMtime);
-      },
-      [&] { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3");
-}
+void BM_DescentMoves(benchmark::State& run) { MeasureEvent(run, bench::kDescentMove); }
 BENCHMARK(BM_DescentMoves);
 
 void BM_DescentLandsFiveLetters(benchmark::State& run) {
@@ -99,22 +83,7 @@ void BM_DescentLandsFiveLetters(benchmark::State& run) {
 }
 BENCHMARK(BM_DescentLandsFiveLetters);
 
-// The last tick of the first row's slide: the tallest erase of the sequence.
-void BM_TitleTick(benchmark::State& run) {
-  BenchForm bench;
-  Mform& form = bench.form;
-  form.OPtimer.Enable();
-  Measure(
-      run,
-      [&] {
-        form.state.titleStep = 0;
-        form.state.titlePos = 31;
-        form.state.titleSpeed = 12;
-        bench.Tick(form.OPtimer);
-      },
-      [&] { return form.state.titlePos == 30 && form.state.titleStep == 1; },
-      "the tick did not bring row 1 to its place");
-}
+void BM_TitleTick(benchmark::State& run) { MeasureEvent(run, bench::kTitleTick); }
 BENCHMARK(BM_TitleTick);
 
 void BM_CurtainTick(benchmark::State& run) {

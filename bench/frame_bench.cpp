@@ -17,10 +17,8 @@
 namespace zelvane {
 namespace {
 
+using bench::BenchEvent;
 using bench::BenchForm;
-using bench::kFiveLetters;
-using bench::kKeyB;
-using bench::kOneHitEach;
 using bench::Rehearse;
 
 // The picture only, as the window composes it before sending it anywhere.
@@ -86,49 +84,28 @@ void MeasureFrame(benchmark::State& run, Mform& form, Event event, Check holds, 
 }
 
 template <typename Frame>
-void BM_KeyHitFrame(benchmark::State& run) {
+void MeasureEventFrame(benchmark::State& run, const BenchEvent& event) {
   BenchForm bench;
-  bench.StartPlay();
-  Mform& form = bench.form;
+  event.setUp(bench);
   MeasureFrame<Frame>(
-      run, form,
-      [&](Frame&) {
-        bench.SetWave(kFiveLetters, kOneHitEach, 3);
-        form.GMtime.SetInterval(1000);
-        form.DeliverKeyDown(kKeyB, 0);
-      },
-      [&] { return form.state.slotCode[1] == SlotEmpty; }, "B did not destroy the letter in slot 1");
+      run, bench.form, [&](Frame&) { event.deliver(bench); }, [&] { return event.holds(bench.form); },
+      event.failure);
+}
+
+template <typename Frame>
+void BM_KeyHitFrame(benchmark::State& run) {
+  MeasureEventFrame<Frame>(run, bench::kKeyHit);
 }
 
 template <typename Frame>
 void BM_DescentMoveFrame(benchmark::State& run) {
-  BenchForm bench;
-  bench.StartPlay();
-  Mform& form = bench.form;
-  MeasureFrame<Frame>(
-      run, form,
-      [&](Frame&) {
-        bench.SetWave(kFiveLetters, kOneHitEach, 2);
-        bench.Tick(form.GMtime);
-      },
-      [&] { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3");
+  MeasureEventFrame<Frame>(run, bench::kDescentMove);
 }
 
 // The title's 5 ms tick: the most frequent frame of all.
 template <typename Frame>
 void BM_TitleTickFrame(benchmark::State& run) {
-  BenchForm bench;
-  Mform& form = bench.form;
-  form.OPtimer.Enable();
-  MeasureFrame<Frame>(
-      run, form,
-      [&](Frame&) {
-        form.state.titleStep = 0;
-        form.state.titlePos = 31;
-        form.state.titleSpeed = 12;
-        bench.Tick(form.OPtimer);
-      },
-      [&] { return form.state.titleStep == 1; }, "the tick did not bring row 1 to its place");
+  MeasureEventFrame<Frame>(run, bench::kTitleTick);
 }
 
 // The whole client area, as after an expose.
