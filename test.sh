@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
+# One style everywhere: the formatter's own verdict, before anything is built.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZELVANE_WERROR=ON -DZELVANE_SANITIZE=ON
 cmake --build "$build" -j"$(nproc)"

@@ -85,13 +85,13 @@ inline constexpr BenchEvent kKeyHit{
     [](const Mform& form) { return form.state.slotCode[1] == SlotEmpty && form.GMtime.Interval() == 999; },
     "B did not destroy the letter in slot 1"};
 
-inline constexpr BenchEvent kDescentMove{
-    InPlay,
-    [](BenchForm& bench) {
-      bench.SetWave(kFiveLetters, kOneHitEach, 2);
-      bench.Tick(bench.form.GMtime);
-    },
-    [](const Mform& form) { return form.state.waveRow == 3; }, "the tick did not move the wave to row 3"};
+inline constexpr BenchEvent kDescentMove{InPlay,
+                                         [](BenchForm& bench) {
+                                           bench.SetWave(kFiveLetters, kOneHitEach, 2);
+                                           bench.Tick(bench.form.GMtime);
+                                         },
+                                         [](const Mform& form) { return form.state.waveRow == 3; },
+                                         "the tick did not move the wave to row 3"};
 
 // The last tick of the first row's slide: the tallest erase of the sequence.
 inline constexpr BenchEvent kTitleTick{

@@ -72,7 +72,8 @@ void MeasureFrame(benchmark::State& run, Mform& form, Event event, Check holds, 
     run.SkipWithError(SDL_GetError());
     return;
   }
-  if (!Rehearse(run, [&] { event(frame); }, holds, what)) return;
+  const auto deliver = [&] { event(frame); };
+  if (!Rehearse(run, deliver, holds, what)) return;
   const long pixels = frame.Frame(form);
   for (auto _ : run) {
     event(frame);
@@ -88,8 +89,7 @@ void MeasureEventFrame(benchmark::State& run, const BenchEvent& event) {
   BenchForm bench;
   event.setUp(bench);
   MeasureFrame<Frame>(
-      run, bench.form, [&](Frame&) { event.deliver(bench); }, [&] { return event.holds(bench.form); },
-      event.failure);
+      run, bench.form, [&](Frame&) { event.deliver(bench); }, [&] { return event.holds(bench.form); }, event.failure);
 }
 
 template <typename Frame>

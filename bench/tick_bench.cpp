@@ -271,9 +271,8 @@ class TickBench {
   // The timer whose tick is due at `due`, first in the order the form delivers ties.
   static const char* NameOfTimerDue(const Mform& form, std::int64_t due) {
     const std::pair<const Timer*, const char*> timers[] = {
-        {&form.OPtimer, "title"},   {&form.STtimer, "ready"},  {&form.GMtime, "descent"},
-        {&form.ATtimer, "warning"}, {&form.GOtimer, "curtain"}, {&form.OVtimer, "hold"},
-        {&form.PointCtimer, "results"}};
+        {&form.OPtimer, "title"},   {&form.STtimer, "ready"}, {&form.GMtime, "descent"},     {&form.ATtimer, "warning"},
+        {&form.GOtimer, "curtain"}, {&form.OVtimer, "hold"},  {&form.PointCtimer, "results"}};
     for (const auto& [timer, name] : timers) {
       if (timer->Enabled() && timer->Due() == due) return name;
     }

@@ -159,10 +159,10 @@ void GameWindow::Present(Mform& form) {
   for (const Rect& part : parts) {
     const Rect r = part.Intersected(onSurface);
     if (r.Empty()) continue;
-    auto* target = static_cast<std::uint8_t*>(surface->pixels) + r.y * surface->pitch +
-                   r.x * surface->format->BytesPerPixel;
-    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, picture.Row(r.y) + r.x, sourcePitch,
-                      surface->format->format, target, surface->pitch);
+    auto* target =
+        static_cast<std::uint8_t*>(surface->pixels) + r.y * surface->pitch + r.x * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, picture.Row(r.y) + r.x, sourcePitch, surface->format->format,
+                      target, surface->pitch);
     uploads.push_back({r.x, r.y, r.w, r.h});
   }
   if (!uploads.empty()) SDL_UpdateWindowSurfaceRects(window_, uploads.data(), static_cast<int>(uploads.size()));

@@ -10,25 +10,42 @@ namespace {
 
 // Keys known by what they mean.
 constexpr std::pair<SDL_Keycode, std::int16_t> kByMeaning[] = {
-    {SDLK_SPACE, vk::Space},         {SDLK_RETURN, vk::Enter},
-    {SDLK_BACKSPACE, vk::Backspace}, {SDLK_TAB, vk::Tab},
-    {SDLK_ESCAPE, vk::Escape},       {SDLK_LSHIFT, vk::Shift},
-    {SDLK_RSHIFT, vk::Shift},        {SDLK_LCTRL, vk::Control},
-    {SDLK_RCTRL, vk::Control},       {SDLK_LALT, vk::Alt},
-    {SDLK_RALT, vk::Alt},            {SDLK_PAUSE, vk::Pause},
-    {SDLK_CAPSLOCK, vk::CapsLock},   {SDLK_PAGEUP, vk::PageUp},
-    {SDLK_PAGEDOWN, vk::PageDown},   {SDLK_END, vk::End},
-    {SDLK_HOME, vk::Home},           {SDLK_LEFT, vk::Left},
-    {SDLK_UP, vk::Up},               {SDLK_RIGHT, vk::Right},
-    {SDLK_DOWN, vk::Down},           {SDLK_PRINTSCREEN, vk::PrintScreen},
-    {SDLK_INSERT, vk::Insert},       {SDLK_DELETE, vk::Delete},
-    {SDLK_LGUI, vk::LeftWindows},    {SDLK_RGUI, vk::RightWindows},
-    {SDLK_APPLICATION, vk::Menu},    {SDLK_NUMLOCKCLEAR, vk::NumLock},
+    {SDLK_SPACE, vk::Space},
+    {SDLK_RETURN, vk::Enter},
+    {SDLK_BACKSPACE, vk::Backspace},
+    {SDLK_TAB, vk::Tab},
+    {SDLK_ESCAPE, vk::Escape},
+    {SDLK_LSHIFT, vk::Shift},
+    {SDLK_RSHIFT, vk::Shift},
+    {SDLK_LCTRL, vk::Control},
+    {SDLK_RCTRL, vk::Control},
+    {SDLK_LALT, vk::Alt},
+    {SDLK_RALT, vk::Alt},
+    {SDLK_PAUSE, vk::Pause},
+    {SDLK_CAPSLOCK, vk::CapsLock},
+    {SDLK_PAGEUP, vk::PageUp},
+    {SDLK_PAGEDOWN, vk::PageDown},
+    {SDLK_END, vk::End},
+    {SDLK_HOME, vk::Home},
+    {SDLK_LEFT, vk::Left},
+    {SDLK_UP, vk::Up},
+    {SDLK_RIGHT, vk::Right},
+    {SDLK_DOWN, vk::Down},
+    {SDLK_PRINTSCREEN, vk::PrintScreen},
+    {SDLK_INSERT, vk::Insert},
+    {SDLK_DELETE, vk::Delete},
+    {SDLK_LGUI, vk::LeftWindows},
+    {SDLK_RGUI, vk::RightWindows},
+    {SDLK_APPLICATION, vk::Menu},
+    {SDLK_NUMLOCKCLEAR, vk::NumLock},
     {SDLK_SCROLLLOCK, vk::ScrollLock},
     {SDLK_SEMICOLON, vk::OemSemicolon},
-    {SDLK_EQUALS, vk::OemPlus},      {SDLK_COMMA, vk::OemComma},
-    {SDLK_MINUS, vk::OemMinus},      {SDLK_PERIOD, vk::OemPeriod},
-    {SDLK_SLASH, vk::OemSlash},      {SDLK_BACKQUOTE, vk::OemBackquote},
+    {SDLK_EQUALS, vk::OemPlus},
+    {SDLK_COMMA, vk::OemComma},
+    {SDLK_MINUS, vk::OemMinus},
+    {SDLK_PERIOD, vk::OemPeriod},
+    {SDLK_SLASH, vk::OemSlash},
+    {SDLK_BACKQUOTE, vk::OemBackquote},
     {SDLK_LEFTBRACKET, vk::OemOpenBracket},
     {SDLK_BACKSLASH, vk::OemBackslash},
     {SDLK_RIGHTBRACKET, vk::OemCloseBracket},
@@ -37,22 +54,16 @@ constexpr std::pair<SDL_Keycode, std::int16_t> kByMeaning[] = {
 
 // Punctuation keys known by where they sit, for layouts that put other signs on them.
 constexpr std::pair<SDL_Scancode, std::int16_t> kByPlace[] = {
-    {SDL_SCANCODE_SEMICOLON, vk::OemSemicolon},
-    {SDL_SCANCODE_EQUALS, vk::OemPlus},
-    {SDL_SCANCODE_COMMA, vk::OemComma},
-    {SDL_SCANCODE_MINUS, vk::OemMinus},
-    {SDL_SCANCODE_PERIOD, vk::OemPeriod},
-    {SDL_SCANCODE_SLASH, vk::OemSlash},
-    {SDL_SCANCODE_GRAVE, vk::OemBackquote},
-    {SDL_SCANCODE_LEFTBRACKET, vk::OemOpenBracket},
-    {SDL_SCANCODE_BACKSLASH, vk::OemBackslash},
-    {SDL_SCANCODE_RIGHTBRACKET, vk::OemCloseBracket},
-    {SDL_SCANCODE_APOSTROPHE, vk::OemQuote},
-    {SDL_SCANCODE_NONUSBACKSLASH, vk::Oem102},
+    {SDL_SCANCODE_SEMICOLON, vk::OemSemicolon}, {SDL_SCANCODE_EQUALS, vk::OemPlus},
+    {SDL_SCANCODE_COMMA, vk::OemComma},         {SDL_SCANCODE_MINUS, vk::OemMinus},
+    {SDL_SCANCODE_PERIOD, vk::OemPeriod},       {SDL_SCANCODE_SLASH, vk::OemSlash},
+    {SDL_SCANCODE_GRAVE, vk::OemBackquote},     {SDL_SCANCODE_LEFTBRACKET, vk::OemOpenBracket},
+    {SDL_SCANCODE_BACKSLASH, vk::OemBackslash}, {SDL_SCANCODE_RIGHTBRACKET, vk::OemCloseBracket},
+    {SDL_SCANCODE_APOSTROPHE, vk::OemQuote},    {SDL_SCANCODE_NONUSBACKSLASH, vk::Oem102},
 };
 
 // The keypad digits 0..9 with NumLock off.
-constexpr std::int16_t kKeypadNavigation[] = {vk::Insert, vk::End,  vk::Down, vk::PageDown, vk::Left,
+constexpr std::int16_t kKeypadNavigation[] = {vk::Insert, vk::End,   vk::Down, vk::PageDown, vk::Left,
                                               vk::Clear,  vk::Right, vk::Home, vk::Up,       vk::PageUp};
 
 std::int16_t Code(int value) { return static_cast<std::int16_t>(value); }
@@ -64,13 +75,20 @@ std::int16_t KeypadKey(SDL_Scancode scancode, bool numLock) {
     return numLock ? Code(vk::Keypad0 + digit) : kKeypadNavigation[digit];
   }
   switch (scancode) {
-    case SDL_SCANCODE_KP_PERIOD: return numLock ? vk::KeypadDecimal : vk::Delete;
-    case SDL_SCANCODE_KP_ENTER: return vk::Enter;
-    case SDL_SCANCODE_KP_DIVIDE: return vk::KeypadDivide;
-    case SDL_SCANCODE_KP_MULTIPLY: return vk::KeypadMultiply;
-    case SDL_SCANCODE_KP_MINUS: return vk::KeypadSubtract;
-    case SDL_SCANCODE_KP_PLUS: return vk::KeypadAdd;
-    default: return 0;
+    case SDL_SCANCODE_KP_PERIOD:
+      return numLock ? vk::KeypadDecimal : vk::Delete;
+    case SDL_SCANCODE_KP_ENTER:
+      return vk::Enter;
+    case SDL_SCANCODE_KP_DIVIDE:
+      return vk::KeypadDivide;
+    case SDL_SCANCODE_KP_MULTIPLY:
+      return vk::KeypadMultiply;
+    case SDL_SCANCODE_KP_MINUS:
+      return vk::KeypadSubtract;
+    case SDL_SCANCODE_KP_PLUS:
+      return vk::KeypadAdd;
+    default:
+      return 0;
   }
 }
 

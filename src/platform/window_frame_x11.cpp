@@ -28,8 +28,7 @@ void AskX11ForPlainFrame(Display* display, ::Window window) {
   const long motif[5] = {kHintFunctions | kHintDecorations, kFunctionMove | kFunctionClose,
                          kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
   const Atom hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-  XChangeProperty(display, window, hints, hints, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(motif),
-                  5);
+  XChangeProperty(display, window, hints, hints, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(motif), 5);
 
   // SDL asks for the spot it computed; the game leaves placement to the window manager.
   XSizeHints* size = XAllocSizeHints();

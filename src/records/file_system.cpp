@@ -19,9 +19,7 @@ int FileSystem::Sync(int fd) { return ::fsync(fd); }
 
 int FileSystem::Close(int fd) { return ::close(fd); }
 
-int FileSystem::Rename(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str());
-}
+int FileSystem::Rename(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
 
 int FileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()); }
 

@@ -15,7 +15,8 @@ void Mform::LoadRecords() {
 
 bool Mform::SaveRecords() {
   const LocalStamp stamp = NowStamp();
-  const std::string problem = SaveRecordsFile(kRecordsFileName, FormatRecordsFile(state.hiScores, stamp.date, stamp.time));
+  const std::string problem =
+      SaveRecordsFile(kRecordsFileName, FormatRecordsFile(state.hiScores, stamp.date, stamp.time));
   if (problem.empty()) return true;
   std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
   return false;

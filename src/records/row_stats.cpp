@@ -12,9 +12,9 @@ constexpr std::int16_t kCountSpawned = 1;
 
 // The keyboard row of each letter A..Z.
 constexpr std::array<std::int16_t, 26> kRowOfLetter{
-    RowHome,   RowBottom, RowBottom, RowHome, RowTop,    RowHome, RowHome,   RowHome, RowTop,
-    RowHome,   RowHome,   RowHome,   RowBottom, RowBottom, RowTop, RowTop,   RowTop,  RowTop,
-    RowHome,   RowTop,    RowTop,    RowBottom, RowTop,  RowBottom, RowTop,  RowBottom,
+    RowHome, RowBottom, RowBottom, RowHome,   RowTop,    RowHome,   RowHome, RowHome,   RowTop,
+    RowHome, RowHome,   RowHome,   RowBottom, RowBottom, RowTop,    RowTop,  RowTop,    RowTop,
+    RowHome, RowTop,    RowTop,    RowBottom, RowTop,    RowBottom, RowTop,  RowBottom,
 };
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <png.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>

@@ -18,8 +18,8 @@ struct CommandButton {
 
   // Where it stands in the client area, in pixels.
   Rect Bounds() const {
-    return {left / layout::kTwipsPerPixel, top / layout::kTwipsPerPixel,
-            layout::kButtonWidth / layout::kTwipsPerPixel, layout::kButtonHeight / layout::kTwipsPerPixel};
+    return {left / layout::kTwipsPerPixel, top / layout::kTwipsPerPixel, layout::kButtonWidth / layout::kTwipsPerPixel,
+            layout::kButtonHeight / layout::kTwipsPerPixel};
   }
 };
 

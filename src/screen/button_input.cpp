@@ -29,8 +29,7 @@ void ButtonInput::Follow(const ButtonPair& buttons) {
   drop(mouseCaptured_);
 }
 
-std::optional<std::int16_t> ButtonInput::KeyDown(const ButtonPair& buttons, std::int16_t keyCode,
-                                                 std::int16_t shift) {
+std::optional<std::int16_t> ButtonInput::KeyDown(const ButtonPair& buttons, std::int16_t keyCode, std::int16_t shift) {
   Follow(buttons);
   switch (keyCode) {
     case vk::Enter: {

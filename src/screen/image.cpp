@@ -23,7 +23,8 @@ Rect Rect::Intersected(const Rect& other) const {
 }
 
 Image::Image(int width, int height, Rgb fill)
-    : width_(width), height_(height),
+    : width_(width),
+      height_(height),
       pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Opaque(fill)) {}
 
 void Image::Paste(const Image& source, Rect from, int x, int y) {

@@ -11,9 +11,7 @@ inline constexpr Rgb Black = 0x000000;
 
 constexpr std::uint32_t Opaque(Rgb colour) { return 0xFF000000u | colour; }
 constexpr Rgb RgbOf(std::uint32_t pixel) { return pixel & 0xFFFFFFu; }
-constexpr Rgb MakeRgb(int r, int g, int b) {
-  return static_cast<Rgb>((r << 16) | (g << 8) | b);
-}
+constexpr Rgb MakeRgb(int r, int g, int b) { return static_cast<Rgb>((r << 16) | (g << 8) | b); }
 
 struct Point {
   int x = 0;

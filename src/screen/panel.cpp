@@ -15,8 +15,8 @@ void Panel::Copy(int x, int y, int width, int height, const Image& atlas, int at
 }
 
 void Panel::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
-  const Rect box = Rect{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1}
-                       .Intersected(image_.Bounds());
+  const Rect box = Rect{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1}.Intersected(
+      image_.Bounds());
   for (int y = box.y; y < box.Bottom(); ++y) {
     std::fill_n(image_.Row(y) + box.x, box.w, Opaque(colour));
   }

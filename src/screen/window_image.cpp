@@ -24,8 +24,7 @@ void AddPart(std::vector<Rect>& parts, Rect part) {
 
 }  // namespace
 
-WindowImage::WindowImage(int width, int height, const Image& captions)
-    : image_(width, height), captions_(captions) {}
+WindowImage::WindowImage(int width, int height, const Image& captions) : image_(width, height), captions_(captions) {}
 
 std::vector<Rect> WindowImage::Compose(const WindowScene& scene) {
   const Rect client = image_.Bounds();

@@ -16,8 +16,14 @@ struct Lettering {
 
 // GAME in row 4 from column 0, OVER in row 5 one column further right.
 constexpr std::array<Lettering, 8> kGameOver{{
-    {6, 0, 4}, {0, 1, 4}, {12, 2, 4}, {4, 3, 4},
-    {14, 1, 5}, {21, 2, 5}, {4, 3, 5}, {17, 4, 5},
+    {6, 0, 4},
+    {0, 1, 4},
+    {12, 2, 4},
+    {4, 3, 4},
+    {14, 1, 5},
+    {21, 2, 5},
+    {4, 3, 5},
+    {17, 4, 5},
 }};
 
 }  // namespace

@@ -72,7 +72,11 @@ void GameWindowTest::StartedShowsTheReadyBannerThenTheFirstWave() {
   EXPECT_EQ(shot.At(405, 30), Black) << "Start has left";
   EXPECT_EQ(shot.At(405, 70), Black) << "End has left";
   // Three seconds on, the first wave is dealt in the top row.
-  ASSERT_TRUE(WaitForShot([](const Image& s) { return !AllBlack(s, {kField.x, kField.y, 150, 30}); }, 10s))
+  ASSERT_TRUE(WaitForShot(
+      [](const Image& s) {
+        return !AllBlack(s, {kField.x, kField.y, 150, 30});
+      },
+      10s))
       << "no wave in the top row";
   firstWaveAfter = lastMissBegan;
   EXPECT_FALSE(ReadyBannerShown(shot));

@@ -22,7 +22,14 @@ struct PlacedLetter {
   int row;
 };
 constexpr std::array<PlacedLetter, 8> kGameOver{{
-    {6, 0, 4}, {0, 1, 4}, {12, 2, 4}, {4, 3, 4}, {14, 1, 5}, {21, 2, 5}, {4, 3, 5}, {17, 4, 5},
+    {6, 0, 4},
+    {0, 1, 4},
+    {12, 2, 4},
+    {4, 3, 4},
+    {14, 1, 5},
+    {21, 2, 5},
+    {4, 3, 5},
+    {17, 4, 5},
 }};
 
 bool DigitAt(const Image& shot, Point at, int digit, bool bright) {

@@ -1,7 +1,7 @@
 // What the game plays, taken from SDL's disk audio driver, which writes the
 // device's samples to a file at the pace a sound card would take them.
-#include <sndfile.h>
 #include <signal.h>
+#include <sndfile.h>
 
 #include <algorithm>
 #include <cstdint>

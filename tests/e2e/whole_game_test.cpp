@@ -85,8 +85,8 @@ TEST_F(WholeGameTest, UnclearedWavesEndTheGameWhoseScoreIsSavedAndShownInTheNext
   ASSERT_TRUE(WaitForShot([](const Image& s) { return ResultRateShown(s, 0).has_value(); }, 10s))
       << "no results after the game-over hold";
   for (const Rect panel : {layout::kMpc, layout::kSCpc, layout::kLVpc}) {
-    EXPECT_TRUE(SameAs(shot, {panel.x, panel.y}, over, panel)) << "a key changed the panel at " << panel.x << ", "
-                                                                << panel.y << " after the game had ended";
+    EXPECT_TRUE(SameAs(shot, {panel.x, panel.y}, over, panel))
+        << "a key changed the panel at " << panel.x << ", " << panel.y << " after the game had ended";
   }
   ASSERT_TRUE(WaitForShot(AllResultsShown, 10s)) << "the three result lines did not come";
   const std::array<int, 3> rates = KeptRates(landed, firstWave);

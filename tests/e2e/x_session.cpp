@@ -43,8 +43,7 @@ bool XToolsInstalled() {
   return true;
 }
 
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds step) {
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout, std::chrono::milliseconds step) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
     if (done()) return true;

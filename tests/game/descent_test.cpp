@@ -78,8 +78,8 @@ TEST_F(DescentTest, EachLandedLetterThudsInTurn) {
 }
 
 TEST_F(DescentTest, LettersFillThePileBottomRowFirstFromTheLeft) {
-  const std::pair<std::int16_t, Point> cells[] = {{0, {0, 270}},  {4, {120, 270}}, {5, {0, 240}},
-                                                  {9, {120, 240}}, {10, {0, 210}}, {13, {90, 210}}};
+  const std::pair<std::int16_t, Point> cells[] = {{0, {0, 270}},   {4, {120, 270}}, {5, {0, 240}},
+                                                  {9, {120, 240}}, {10, {0, 210}},  {13, {90, 210}}};
   for (const auto& [count, cell] : cells) {
     form.state.pileCount = count;
     LandNow({22, SlotEmpty, SlotEmpty, SlotEmpty, SlotEmpty});  // W, drawn from its landed tile

@@ -21,9 +21,9 @@ class HudTest : public testing::FormTest {
 };
 
 TEST_F(HudTest, ShowsTheScoreAsSixDigitsAndNeverAWrongOne) {
-  const std::pair<std::int32_t, const char*> cases[] = {
-      {0, "000000"}, {12345, "012345"}, {999999, "999999"}, {1'000'000, "999999"}, {1'234'567, "999999"},
-      {2'147'483'647, "999999"}};
+  const std::pair<std::int32_t, const char*> cases[] = {{0, "000000"},         {12345, "012345"},
+                                                        {999999, "999999"},    {1'000'000, "999999"},
+                                                        {1'234'567, "999999"}, {2'147'483'647, "999999"}};
   for (const auto& [score, shown] : cases) {
     form.state.score = score;
     form.state.level = 1;
@@ -77,9 +77,7 @@ TEST_F(HudTest, TheWarningBlinksFromTheTenthLandedLetterUntilGameOver) {
   EXPECT_FALSE(form.ATtimer.Enabled());
 }
 
-TEST(ScoreDigitsTest, NegativeScoresShowZero) {
-  EXPECT_EQ(SixScoreDigits(-5), (std::array<int, 6>{0, 0, 0, 0, 0, 0}));
-}
+TEST(ScoreDigitsTest, NegativeScoresShowZero) { EXPECT_EQ(SixScoreDigits(-5), (std::array<int, 6>{0, 0, 0, 0, 0, 0})); }
 
 }  // namespace
 }  // namespace zelvane

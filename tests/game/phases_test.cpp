@@ -14,7 +14,7 @@ class PhasesTest : public FormTest {
  protected:
   // Which timers run, in the order of the window's timer list.
   std::vector<bool> Running() const {
-    return {form.OPtimer.Enabled(), form.STtimer.Enabled(),  form.GMtime.Enabled(),     form.ATtimer.Enabled(),
+    return {form.OPtimer.Enabled(), form.STtimer.Enabled(), form.GMtime.Enabled(),     form.ATtimer.Enabled(),
             form.GOtimer.Enabled(), form.OVtimer.Enabled(), form.PointCtimer.Enabled()};
   }
   static std::vector<bool> Only(int timer) {

@@ -82,8 +82,14 @@ TEST_F(ButtonInputTest, TabShiftTabAndArrowsMoveTheFocus) {
     int focusAfter;
   };
   const Step steps[] = {
-      {vk::Tab, 0, 0},           {vk::Tab, 0, 1},   {vk::Tab, 0, 0},   {vk::Tab, vk::ShiftMask, 1},
-      {vk::Tab, vk::ShiftMask, 0}, {vk::Right, 0, 1}, {vk::Down, 0, 0},  {vk::Left, 0, 1},
+      {vk::Tab, 0, 0},
+      {vk::Tab, 0, 1},
+      {vk::Tab, 0, 0},
+      {vk::Tab, vk::ShiftMask, 1},
+      {vk::Tab, vk::ShiftMask, 0},
+      {vk::Right, 0, 1},
+      {vk::Down, 0, 0},
+      {vk::Left, 0, 1},
       {vk::Up, 0, 0},
   };
   for (const Step& step : steps) {

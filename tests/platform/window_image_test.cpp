@@ -99,18 +99,28 @@ TEST_F(WindowImageTest, ThePlayfieldSitsInASunkenFrame) {
     Rgb colour;
   };
   const Pixel frame[] = {
-      {16, 16, shade::Shadow},      {168, 16, shade::Shadow},     {16, 318, shade::Shadow},
-      {17, 17, shade::DarkShadow},  {17, 317, shade::DarkShadow}, {169, 16, shade::Highlight},
-      {16, 319, shade::Highlight},  {169, 319, shade::Highlight}, {168, 17, shade::Light},
-      {17, 318, shade::Light},      {168, 318, shade::Light},     {18, 18, Black},
-      {15, 15, Black},              {170, 320, Black},
+      {16, 16, shade::Shadow},
+      {168, 16, shade::Shadow},
+      {16, 318, shade::Shadow},
+      {17, 17, shade::DarkShadow},
+      {17, 317, shade::DarkShadow},
+      {169, 16, shade::Highlight},
+      {16, 319, shade::Highlight},
+      {169, 319, shade::Highlight},
+      {168, 17, shade::Light},
+      {17, 318, shade::Light},
+      {168, 318, shade::Light},
+      {18, 18, Black},
+      {15, 15, Black},
+      {170, 320, Black},
   };
   for (const Pixel& p : frame) EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 TEST_F(WindowImageTest, ButtonsShowOnlyThePartInsideTheClientArea) {
   Compose();
-  for (int y = 0; y < layout::kClientHeight; ++y) ASSERT_EQ(At(474, y), Black) << "at 480 px the buttons are out of sight";
+  for (int y = 0; y < layout::kClientHeight; ++y)
+    ASSERT_EQ(At(474, y), Black) << "at 480 px the buttons are out of sight";
 
   scene.buttons[0].bounds.x = 472;  // 7080 twips: the first tick of the slide
   EXPECT_EQ(Compose(), (std::vector<Rect>{{472, 16, 3, 33}}));

@@ -79,8 +79,7 @@ TEST_P(LoadRecordsFileTest, ReadsTheFirstLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadRecordsFileTest,
-    testing::Values(LoadCase{"Empty", "", {}},
-                    LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
+    testing::Values(LoadCase{"Empty", "", {}}, LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
                     LoadCase{"MarkBlanksAndLf", "\xEF\xBB\xBF  000500000400\nlater", {500, 400, 0, 0, 0}},
                     LoadCase{"LettersThenCr", "0005ab000400\r000300", {5, 400, 0, 0, 0}}),
     [](const testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
@@ -174,8 +173,7 @@ TEST_P(SaveFaultTest, LeavesTheOldFileAndNoTemporary) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, SaveFaultTest,
                          testing::Values(FaultCase{"Create", Step::Create, EROFS},
-                                         FaultCase{"Write", Step::Write, ENOSPC},
-                                         FaultCase{"Sync", Step::Sync, EIO},
+                                         FaultCase{"Write", Step::Write, ENOSPC}, FaultCase{"Sync", Step::Sync, EIO},
                                          FaultCase{"Close", Step::Close, EIO},
                                          FaultCase{"Rename", Step::Rename, EACCES}),
                          [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
@@ -233,7 +231,8 @@ std::string SaveWithoutRights(const std::string& path, const std::string& conten
   ::close(pipe_fds[1]);
   std::string problem;
   char buffer[256];
-  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) problem.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;)
+    problem.append(buffer, static_cast<std::size_t>(n));
   ::close(pipe_fds[0]);
   int status = 0;
   ::waitpid(child, &status, 0);

@@ -46,23 +46,22 @@ struct FieldCase {
 
 class FirstFieldTest : public testing::TestWithParam<FieldCase> {};
 
-TEST_P(FirstFieldTest, EndsAtCommaOrLineEnd) {
-  EXPECT_EQ(FirstField(GetParam().fileStart), GetParam().field);
-}
+TEST_P(FirstFieldTest, EndsAtCommaOrLineEnd) { EXPECT_EQ(FirstField(GetParam().fileStart), GetParam().field); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FirstFieldTest,
-    testing::Values(FieldCase{"CrLf", "000500000400\r\n-*- x -*-\r\n", "000500000400"},
-                    FieldCase{"LoneCr", "000500\r000400", "000500"},
-                    FieldCase{"LoneLf", "000500\n000400", "000500"},
-                    FieldCase{"NoLineEnd", "000500", "000500"},
-                    FieldCase{"Comma", "000500,000400", "000500"},
-                    FieldCase{"LeadingBlanks", " \t 000500\r\n", "000500"},
-                    FieldCase{"ByteOrderMark", "\xEF\xBB\xBF" "000500\r\n", "000500"},
-                    FieldCase{"MarkThenBlanks", "\xEF\xBB\xBF  000500", "000500"},
-                    FieldCase{"BlankFirstLine", "   \r\n000500", ""},
-                    FieldCase{"Empty", "", ""}),
-    [](const testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, FirstFieldTest,
+                         testing::Values(FieldCase{"CrLf", "000500000400\r\n-*- x -*-\r\n", "000500000400"},
+                                         FieldCase{"LoneCr", "000500\r000400", "000500"},
+                                         FieldCase{"LoneLf", "000500\n000400", "000500"},
+                                         FieldCase{"NoLineEnd", "000500", "000500"},
+                                         FieldCase{"Comma", "000500,000400", "000500"},
+                                         FieldCase{"LeadingBlanks", " \t 000500\r\n", "000500"},
+                                         FieldCase{"ByteOrderMark",
+                                                   "\xEF\xBB\xBF"
+                                                   "000500\r\n",
+                                                   "000500"},
+                                         FieldCase{"MarkThenBlanks", "\xEF\xBB\xBF  000500", "000500"},
+                                         FieldCase{"BlankFirstLine", "   \r\n000500", ""}, FieldCase{"Empty", "", ""}),
+                         [](const testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
 
 std::string Cp932ToUtf8(std::string bytes) {
   const iconv_t decoder = iconv_open("UTF-8", "CP932");

@@ -45,8 +45,8 @@ TEST_F(RowStatsTest, TheRateIsTheShareKeptFromLandingRoundedAgainstThePlayer) {
     std::int16_t landed, spawned, rate;
   };
   // Divide first, then multiply: 29 / 100 * 100 is just under 29.
-  const Case cases[] = {{0, 0, 100}, {0, 7, 100}, {1, 3, 67}, {2, 3, 34},   {29, 50, 43},
-                        {29, 100, 72}, {5, 5, 0},  {1, 150, 100}, {32767, 32767, 0}};
+  const Case cases[] = {{0, 0, 100},   {0, 7, 100}, {1, 3, 67},    {2, 3, 34},       {29, 50, 43},
+                        {29, 100, 72}, {5, 5, 0},   {1, 150, 100}, {32767, 32767, 0}};
   for (const Case& c : cases) {
     form.state.rowLanded = {c.landed, 0, 0};
     form.state.rowSpawned = {c.spawned, 0, 0};

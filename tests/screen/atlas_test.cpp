@@ -135,7 +135,8 @@ TEST(AtlasTest, TilesShareOneFrame) {
   const Image& atlas = Atlas();
   const std::vector<Rgb> reference = Pixels(atlas, 0, 0, 30, tg::kFrame);
   for (const Place tile : {Place{270, 30}, Place{180, 120}, Place{570, 270}, Place{30, 240}}) {
-    EXPECT_EQ(Pixels(atlas, tile.x, tile.y, 30, tg::kFrame), reference) << "top of the frame at " << tile.x << ", " << tile.y;
+    EXPECT_EQ(Pixels(atlas, tile.x, tile.y, 30, tg::kFrame), reference)
+        << "top of the frame at " << tile.x << ", " << tile.y;
   }
   // The frame is grey apart from its red and blue corner marks.
   const Rgb top_left = atlas.At(0, 0);
@@ -202,14 +203,10 @@ TEST(AtlasTest, UnusedAreasAreBlack) {
     const char* what;
     int x, y, w, h;
   } areas[] = {
-      {"the band of the blank tile", 0, 60, 600, 30},
-      {"everything below the tiles", 0, 300, 600, 300},
-      {"above the panel lettering", 0, 150, 600, 26},
-      {"left of the score frame", 0, 176, 16, 64},
-      {"between frame and digits", 144, 176, 16, 64},
-      {"below the score frame", 0, 214, 160, 26},
-      {"where the score digits go", 20, 180, 120, 30},
-      {"right of the warning banner", 555, 180, 45, 30},
+      {"the band of the blank tile", 0, 60, 600, 30},         {"everything below the tiles", 0, 300, 600, 300},
+      {"above the panel lettering", 0, 150, 600, 26},         {"left of the score frame", 0, 176, 16, 64},
+      {"between frame and digits", 144, 176, 16, 64},         {"below the score frame", 0, 214, 160, 26},
+      {"where the score digits go", 20, 180, 120, 30},        {"right of the warning banner", 555, 180, 45, 30},
       {"between ready banner and percent", 520, 210, 50, 30},
   };
   for (const auto& area : areas) {
@@ -266,9 +263,7 @@ TEST(AtlasTest, DigitGlyphsAreTallCentredAndDistinct) {
 
 // White-to-grey ink has near-equal channels; gold has clearly less blue than red (but in faint edges).
 bool IsSilver(Rgb c) { return c != Black && std::abs(Red(c) - Blue(c)) < 30 && std::abs(Red(c) - Green(c)) < 30; }
-bool IsGold(Rgb c) {
-  return c != Black && Red(c) >= Blue(c) && (Red(c) < 16 || Blue(c) * 100 < Red(c) * 90);
-}
+bool IsGold(Rgb c) { return c != Black && Red(c) >= Blue(c) && (Red(c) < 16 || Blue(c) * 100 < Red(c) * 90); }
 bool IsPureRed(Rgb c) { return c == MakeRgb(255, 0, 0); }
 bool IsShadeOfRed(Rgb c) { return c != Black && Green(c) == 0 && Blue(c) == 0; }
 

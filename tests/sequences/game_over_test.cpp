@@ -16,7 +16,9 @@ class GameOverTest : public testing::FormTest {
     ASSERT_TRUE(form.GOtimer.Enabled());
     cues.played.clear();
   }
-  static bool IsBlock(Point source) { return source.y == 30 && (source.x == 180 || source.x == 210 || source.x == 240); }
+  static bool IsBlock(Point source) {
+    return source.y == 30 && (source.x == 180 || source.x == 210 || source.x == 240);
+  }
 };
 
 TEST_F(GameOverTest, TheCurtainWalksTheFieldInASerpentineOf59Steps) {
@@ -60,7 +62,7 @@ TEST_F(GameOverTest, TheSixtiethTickLettersGameOverAndStartsTheHold) {
   const struct {
     int col, row;
     Point tile;
-  } letters[] = {{0, 4, {180, 0}}, {1, 4, {0, 0}},  {2, 4, {360, 0}}, {3, 4, {120, 0}},
+  } letters[] = {{0, 4, {180, 0}}, {1, 4, {0, 0}},   {2, 4, {360, 0}}, {3, 4, {120, 0}},
                  {1, 5, {420, 0}}, {2, 5, {30, 30}}, {3, 5, {120, 0}}, {4, 5, {510, 0}}};
   for (const auto& letter : letters) {
     EXPECT_EQ(ShownSource(form.Mpc, letter.col * 30, letter.row * 30), letter.tile);

@@ -55,7 +55,8 @@ TEST_F(ResultsTest, ThreeLinesWithMarkersAndSoundsThenThreeQuietTicks) {
 TEST_F(ResultsTest, TheSeventhTickWipesEverySecondDiagonalAndRestartsTheTitle) {
   // A playfield full of one non-black tile, standing for the curtain.
   for (int row = 0; row < 10; ++row) {
-    for (int col = 0; col < 5; ++col) form.DrawSlot(0, static_cast<std::int16_t>(col), static_cast<std::int16_t>(row), 1);
+    for (int col = 0; col < 5; ++col)
+      form.DrawSlot(0, static_cast<std::int16_t>(col), static_cast<std::int16_t>(row), 1);
   }
   form.WIpc.Copy(0, 0, 30, 30, form.Kpc, 180, 30);
   form.WIpc.Present();

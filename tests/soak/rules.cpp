@@ -29,8 +29,8 @@ class Findings {
   }
   void InRange(const char* field, int value, int low, int high) {
     if (value < low || value > high) {
-      lines.push_back(std::string(field) + " is " + std::to_string(value) + ", outside " + std::to_string(low) +
-                      ".." + std::to_string(high));
+      lines.push_back(std::string(field) + " is " + std::to_string(value) + ", outside " + std::to_string(low) + ".." +
+                      std::to_string(high));
     }
   }
   template <typename Array>
@@ -95,7 +95,8 @@ void CheckFields(const GameState& s, Findings& f) {
   for (int row = 0; row < kKeyboardRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
     landed += s.rowLanded[r];
-    f.Require(s.rowLanded[r] <= s.rowSpawned[r], "keyboard row " + std::to_string(row) + " landed more than it spawned");
+    f.Require(s.rowLanded[r] <= s.rowSpawned[r],
+              "keyboard row " + std::to_string(row) + " landed more than it spawned");
   }
   f.Require(landed == s.pileCount, "the landed letters per keyboard row do not add up to pileCount");
 }
@@ -104,8 +105,8 @@ void CheckSlots(const GameState& s, bool played, Findings& f) {
   for (std::size_t i = 0; i < kColumns; ++i) {
     const int code = s.slotCode[i];
     const int hits = s.slotHits[i];
-    const std::string slot = "slot " + std::to_string(i) + " (code " + std::to_string(code) + ", hits " +
-                             std::to_string(hits) + ")";
+    const std::string slot =
+        "slot " + std::to_string(i) + " (code " + std::to_string(code) + ", hits " + std::to_string(hits) + ")";
     if (!played) {
       f.Require(code == 0 && hits == 0, slot + " before the first game");
     } else if (code >= kLetterA && code <= kLetterZ) {
@@ -139,7 +140,8 @@ void CheckPhase(const Mform& form, Phase phase, Findings& f) {
   if (phase == Phase::Playing) {
     f.Require(!gameOver, "play goes on with fifteen letters on the pile");
     f.Require(form.GMtime.Interval() >= 100, "the descent is faster than 100 ms a row");
-    f.Require(form.ATtimer.Enabled() == (s.pileCount >= 10), "the warning runs without ten landed letters, or not with them");
+    f.Require(form.ATtimer.Enabled() == (s.pileCount >= 10),
+              "the warning runs without ten landed letters, or not with them");
   }
   if (phase == Phase::Curtain || phase == Phase::Hold || phase == Phase::Results) {
     f.Require(gameOver, "the game is over with fewer than fifteen landed letters");
@@ -163,7 +165,8 @@ void CheckPlayfield(const Mform& form, Findings& f) {
       const auto c = static_cast<std::size_t>(column);
       const Point want = row == s.waveRow ? TileCentre(s.slotCode[c], s.slotHits[c]) : Point{};
       const Point got = centre({column, row});
-      f.Require(got == want, "playfield cell " + Text({column, row}) + " shows atlas " + Text(got) + ", not " + Text(want));
+      f.Require(got == want,
+                "playfield cell " + Text({column, row}) + " shows atlas " + Text(got) + ", not " + Text(want));
     }
   }
   for (int index = 0; index < kPileSize; ++index) {
@@ -216,7 +219,8 @@ std::vector<std::string> RuleChecker::Check(const Mform& form) {
   CheckSlots(form.state, played_, f);
   CheckSwitches(form, *phase, f);
   CheckPhase(form, *phase, f);
-  if (played_) f.Require(form.state.curtainDir == 1 || form.state.curtainDir == -1, "curtainDir is 0 after a start of play");
+  if (played_)
+    f.Require(form.state.curtainDir == 1 || form.state.curtainDir == -1, "curtainDir is 0 after a start of play");
   const std::pair<const char*, const Panel*> panels[] = {
       {"Mpc", &form.Mpc}, {"SCpc", &form.SCpc}, {"LVpc", &form.LVpc}, {"ATpc", &form.ATpc}, {"WIpc", &form.WIpc}};
   for (const auto& [name, panel] : panels) {

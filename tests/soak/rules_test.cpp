@@ -96,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                    f.state.rowSpawned[0] = 1;
                  },
                  "pile cell (0, 9) holds no landed tile"},
-        Breakage{"PileTileBeyondTheCount",
-                 [](Mform& f, const Image& atlas) { LandedTileAt(f, atlas, 1, 9); }, "pile cell (1, 9) is not empty"},
+        Breakage{"PileTileBeyondTheCount", [](Mform& f, const Image& atlas) { LandedTileAt(f, atlas, 1, 9); },
+                 "pile cell (1, 9) is not empty"},
         Breakage{"LandedMoreThanSpawned",
                  [](Mform& f, const Image&) {
                    f.state.rowSpawned[2] = 0;

@@ -32,8 +32,8 @@ std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
 
 auto Fields(const GameState& s) {
   return std::tie(s.curtainRow, s.curtainCol, s.curtainDir, s.warnPhase, s.titleStep, s.titlePos, s.titleSpeed,
-                  s.resultStep, s.hiScores, s.score, s.level, s.slotCode, s.slotHits, s.waveRow, s.pileCount,
-                  s.rowRate, s.rowLanded, s.rowSpawned);
+                  s.resultStep, s.hiScores, s.score, s.level, s.slotCode, s.slotHits, s.waveRow, s.pileCount, s.rowRate,
+                  s.rowLanded, s.rowSpawned);
 }
 
 // Everything an ignored key press or click must leave as it was.
@@ -185,8 +185,8 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
   void Report() const {
     std::printf("soak %s, seed %" PRIu64 ": %" PRId64 " games, %" PRId64 " events (%" PRId64 " key presses, %" PRId64
                 " clicks, %" PRId64 " timer ticks), %" PRId64 " cues, %.1f hours on the virtual clock\n",
-                NameOf(GetParam()), seed_, totals_.games, totals_.Events(), totals_.keys, totals_.clicks,
-                totals_.ticks, cues_.played, static_cast<double>(form_.clock.now) / 3.6e6);
+                NameOf(GetParam()), seed_, totals_.games, totals_.Events(), totals_.keys, totals_.clicks, totals_.ticks,
+                cues_.played, static_cast<double>(form_.clock.now) / 3.6e6);
   }
 
   testing::ScratchDirectory scratch_;

@@ -18,7 +18,8 @@ Colour Mix(Colour from, Colour to, double t) {
 }
 
 Canvas::Canvas(int width, int height, Colour fill)
-    : width_(width), height_(height),
+    : width_(width),
+      height_(height),
       pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
 void Canvas::Set(int x, int y, Colour colour) {

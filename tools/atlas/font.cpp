@@ -22,13 +22,16 @@ struct Font::Handles {
 namespace {
 
 void Check(FT_Error error, const char* what) {
-  if (error != 0) throw std::runtime_error(std::string("FreeType: ") + what + " failed (error " + std::to_string(error) + ")");
+  if (error != 0)
+    throw std::runtime_error(std::string("FreeType: ") + what + " failed (error " + std::to_string(error) + ")");
 }
 
 FT_Int32 LoadFlags(Hinting hinting) {
   switch (hinting) {
-    case Hinting::kLight: return FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
-    case Hinting::kNormal: return FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
+    case Hinting::kLight:
+      return FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
+    case Hinting::kNormal:
+      return FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
   }
   return FT_LOAD_DEFAULT;
 }

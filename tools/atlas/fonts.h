@@ -8,10 +8,10 @@ namespace zelvane::art {
 struct Fonts {
   Fonts();
 
-  Font italic;      // the letters on the tiles
-  Font condensed;   // the tall score digits and their labels
-  Font bold;        // banners and the icon
-  Font regular;     // button captions
+  Font italic;     // the letters on the tiles
+  Font condensed;  // the tall score digits and their labels
+  Font bold;       // banners and the icon
+  Font regular;    // button captions
 };
 
 }  // namespace zelvane::art

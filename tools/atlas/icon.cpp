@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "palette.h"
 #include "paint.h"
+#include "palette.h"
 #include "tiles.h"
 
 namespace zelvane::art {
@@ -18,16 +18,8 @@ constexpr Colour kFaceBottom{36, 36, 214};
 
 // At 16 pixels every font's diagonal smears, so the Z is laid pixel by pixel.
 constexpr const char* kTinyLetter[] = {
-    "########",
-    "########",
-    ".....##.",
-    "....##..",
-    "...##...",
-    "..##....",
-    ".##.....",
-    "##......",
-    "########",
-    "########",
+    "########", "########", ".....##.", "....##..", "...##...",
+    "..##....", ".##.....", "##......", "########", "########",
 };
 constexpr int kTinyRows = sizeof kTinyLetter / sizeof kTinyLetter[0];
 constexpr int kTinyColumns = 8;

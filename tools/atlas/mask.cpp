@@ -4,8 +4,7 @@
 
 namespace zelvane::art {
 
-Mask::Mask(Box area)
-    : area_(area), coverage_(static_cast<std::size_t>(area.w) * static_cast<std::size_t>(area.h), 0) {}
+Mask::Mask(Box area) : area_(area), coverage_(static_cast<std::size_t>(area.w) * static_cast<std::size_t>(area.h), 0) {}
 
 int Mask::At(int x, int y) const { return Inside(x, y) ? coverage_[Index(x, y)] : 0; }
 

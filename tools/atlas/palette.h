@@ -10,9 +10,24 @@ enum class KeyRow { kTop, kHome, kBottom };
 // The keyboard row of a capital letter 'A'..'Z'.
 constexpr KeyRow RowOf(char letter) {
   switch (letter) {
-    case 'E': case 'I': case 'O': case 'P': case 'Q': case 'R': case 'T': case 'U': case 'W': case 'Y':
+    case 'E':
+    case 'I':
+    case 'O':
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'T':
+    case 'U':
+    case 'W':
+    case 'Y':
       return KeyRow::kTop;
-    case 'B': case 'C': case 'M': case 'N': case 'V': case 'X': case 'Z':
+    case 'B':
+    case 'C':
+    case 'M':
+    case 'N':
+    case 'V':
+    case 'X':
+    case 'Z':
       return KeyRow::kBottom;
     default:
       return KeyRow::kHome;
@@ -21,9 +36,12 @@ constexpr KeyRow RowOf(char letter) {
 
 constexpr Colour Face(KeyRow row) {
   switch (row) {
-    case KeyRow::kTop: return {255, 74, 66};
-    case KeyRow::kHome: return {0, 140, 33};
-    case KeyRow::kBottom: return {49, 49, 255};
+    case KeyRow::kTop:
+      return {255, 74, 66};
+    case KeyRow::kHome:
+      return {0, 140, 33};
+    case KeyRow::kBottom:
+      return {49, 49, 255};
   }
   return kBlack;
 }
@@ -31,9 +49,12 @@ constexpr Colour Face(KeyRow row) {
 // Armoured letters wear a muted version of their row's colour.
 constexpr Colour ArmouredFace(KeyRow row) {
   switch (row) {
-    case KeyRow::kTop: return {206, 173, 165};
-    case KeyRow::kHome: return {66, 99, 74};
-    case KeyRow::kBottom: return {165, 165, 198};
+    case KeyRow::kTop:
+      return {206, 173, 165};
+    case KeyRow::kHome:
+      return {66, 99, 74};
+    case KeyRow::kBottom:
+      return {165, 165, 198};
   }
   return kBlack;
 }

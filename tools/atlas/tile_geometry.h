@@ -25,9 +25,8 @@ inline constexpr int kLetterBottom = 24;
 // Face pixels clear of every letter: the four corners inside the frame and
 // the middle of the bottom edge.
 inline constexpr Point kFaceSamples[] = {
-    {kFaceFirst + 1, kFaceFirst + 1}, {kFaceLast - 1, kFaceFirst + 1},
-    {kFaceFirst + 1, kFaceLast - 1},  {kFaceLast - 1, kFaceLast - 1},
-    {kSize / 2, kFaceLast - 1},
+    {kFaceFirst + 1, kFaceFirst + 1}, {kFaceLast - 1, kFaceFirst + 1}, {kFaceFirst + 1, kFaceLast - 1},
+    {kFaceLast - 1, kFaceLast - 1},   {kSize / 2, kFaceLast - 1},
 };
 
 // Gradient faces run from top to bottom: their first face row holds the

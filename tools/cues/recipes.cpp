@@ -13,7 +13,8 @@ constexpr double kC7 = 2093.00, kE7 = 2637.02, kG7 = 3135.96;
 // A letter shatters: a bright noise crack over a quick falling blip.
 Samples LetterHit() {
   Samples out = Silence(0.14);
-  Add(out, Hiss{.length = 0.06, .amplitude = 0.9, .decay = 0.012, .highpass_hz = 2500, .lowpass_hz = 12000, .seed = 11});
+  Add(out,
+      Hiss{.length = 0.06, .amplitude = 0.9, .decay = 0.012, .highpass_hz = 2500, .lowpass_hz = 12000, .seed = 11});
   Add(out, Tone{.length = 0.14, .from_hz = 1400, .to_hz = 700, .amplitude = 0.8, .attack = 0.001, .decay = 0.035});
   Add(out, Tone{.length = 0.1, .from_hz = 2800, .to_hz = 1400, .amplitude = 0.3, .attack = 0.001, .decay = 0.02});
   return out;
@@ -27,7 +28,11 @@ Samples ArmourClink() {
   } kModes[] = {{1.0, 1.0, 0.12}, {2.32, 0.7, 0.09}, {3.87, 0.5, 0.06}, {5.41, 0.35, 0.045}, {6.89, 0.25, 0.03}};
   for (const auto& mode : kModes) {
     const double hz = 1850 * mode.ratio;
-    Add(out, Tone{.length = 0.3, .from_hz = hz, .to_hz = hz, .amplitude = mode.amplitude, .attack = 0.0005,
+    Add(out, Tone{.length = 0.3,
+                  .from_hz = hz,
+                  .to_hz = hz,
+                  .amplitude = mode.amplitude,
+                  .attack = 0.0005,
                   .decay = mode.decay});
   }
   Add(out, Hiss{.length = 0.01, .amplitude = 0.8, .decay = 0.003, .highpass_hz = 4000, .seed = 23});
@@ -36,12 +41,19 @@ Samples ArmourClink() {
 
 // A bell with a soft octave and twelfth above it.
 void AddBell(Samples& out, double start, double length, double hz, double amplitude, double decay) {
-  Add(out, Tone{.start = start, .length = length, .from_hz = hz, .to_hz = hz, .amplitude = amplitude,
-                .decay = decay});
-  Add(out, Tone{.start = start, .length = length, .from_hz = 2 * hz, .to_hz = 2 * hz,
-                .amplitude = 0.3 * amplitude, .decay = 0.5 * decay});
-  Add(out, Tone{.start = start, .length = length, .from_hz = 3 * hz, .to_hz = 3 * hz,
-                .amplitude = 0.1 * amplitude, .decay = 0.3 * decay});
+  Add(out, Tone{.start = start, .length = length, .from_hz = hz, .to_hz = hz, .amplitude = amplitude, .decay = decay});
+  Add(out, Tone{.start = start,
+                .length = length,
+                .from_hz = 2 * hz,
+                .to_hz = 2 * hz,
+                .amplitude = 0.3 * amplitude,
+                .decay = 0.5 * decay});
+  Add(out, Tone{.start = start,
+                .length = length,
+                .from_hz = 3 * hz,
+                .to_hz = 3 * hz,
+                .amplitude = 0.1 * amplitude,
+                .decay = 0.3 * decay});
 }
 
 // Play begins: a rising major arpeggio that rings out on its top note.
@@ -69,10 +81,20 @@ Samples ItemSparkle() {
   constexpr std::array kRun = {kE6, kG6, kA6, kC7, kE7, kG7};
   for (std::size_t i = 0; i < kRun.size(); ++i) {
     const double start = 0.045 * static_cast<double>(i);
-    Add(out, Tone{.start = start, .length = 0.5 - start, .from_hz = kRun[i], .to_hz = kRun[i], .amplitude = 0.6,
-                  .attack = 0.001, .decay = 0.06});
-    Add(out, Tone{.start = start, .length = 0.2, .from_hz = 2 * kRun[i], .to_hz = 2 * kRun[i], .amplitude = 0.15,
-                  .attack = 0.001, .decay = 0.03});
+    Add(out, Tone{.start = start,
+                  .length = 0.5 - start,
+                  .from_hz = kRun[i],
+                  .to_hz = kRun[i],
+                  .amplitude = 0.6,
+                  .attack = 0.001,
+                  .decay = 0.06});
+    Add(out, Tone{.start = start,
+                  .length = 0.2,
+                  .from_hz = 2 * kRun[i],
+                  .to_hz = 2 * kRun[i],
+                  .amplitude = 0.15,
+                  .attack = 0.001,
+                  .decay = 0.03});
   }
   Add(out, Hiss{.length = 0.45, .amplitude = 0.25, .attack = 0.02, .decay = 0.15, .highpass_hz = 6000, .seed = 41});
   return out;
@@ -85,8 +107,14 @@ Samples GameOverPhrase() {
     double start, length, from_hz, to_hz, decay;
   } kNotes[] = {{0.0, 0.13, kG4, kG4, 0.12}, {0.13, 0.13, kEb4, kEb4, 0.12}, {0.26, 0.34, kC4, kG3, 0.18}};
   for (const auto& note : kNotes) {
-    Add(out, Tone{.start = note.start, .length = note.length, .from_hz = note.from_hz, .to_hz = note.to_hz,
-                  .amplitude = 0.6, .attack = 0.004, .decay = note.decay, .timbre = Timbre::kSquare,
+    Add(out, Tone{.start = note.start,
+                  .length = note.length,
+                  .from_hz = note.from_hz,
+                  .to_hz = note.to_hz,
+                  .amplitude = 0.6,
+                  .attack = 0.004,
+                  .decay = note.decay,
+                  .timbre = Timbre::kSquare,
                   .harmonics = 9});
   }
   return out;
@@ -104,8 +132,14 @@ Samples BoxPop() {
 Samples MissBuzz() {
   Samples out = Silence(0.28);
   for (const double hz : {150.0, 156.0}) {
-    Add(out, Tone{.length = 0.28, .from_hz = hz, .to_hz = hz * 0.73, .amplitude = 0.5, .attack = 0.005,
-                  .decay = 0.12, .timbre = Timbre::kSaw, .harmonics = 40});
+    Add(out, Tone{.length = 0.28,
+                  .from_hz = hz,
+                  .to_hz = hz * 0.73,
+                  .amplitude = 0.5,
+                  .attack = 0.005,
+                  .decay = 0.12,
+                  .timbre = Timbre::kSaw,
+                  .harmonics = 40});
   }
   return out;
 }
@@ -114,15 +148,19 @@ Samples MissBuzz() {
 Samples ResultsDing() {
   Samples out = Silence(0.5);
   AddBell(out, 0.0, 0.5, kA6, 1.0, 0.2);
-  Add(out, Tone{.length = 0.15, .from_hz = 2.76 * kA6, .to_hz = 2.76 * kA6, .amplitude = 0.15, .attack = 0.001,
+  Add(out, Tone{.length = 0.15,
+                .from_hz = 2.76 * kA6,
+                .to_hz = 2.76 * kA6,
+                .amplitude = 0.15,
+                .attack = 0.001,
                 .decay = 0.05});
   return out;
 }
 
 constexpr std::array kRecipes = {
-    Recipe{"abc.wav", LetterHit},   Recipe{"bcd.wav", ArmourClink},    Recipe{"cde.wav", StartChime},
-    Recipe{"def.wav", LandingThud}, Recipe{"efg.wav", ItemSparkle},    Recipe{"fgh.wav", GameOverPhrase},
-    Recipe{"ghi.wav", BoxPop},      Recipe{"hij.wav", MissBuzz},       Recipe{"ijk.wav", ResultsDing},
+    Recipe{"abc.wav", LetterHit},   Recipe{"bcd.wav", ArmourClink}, Recipe{"cde.wav", StartChime},
+    Recipe{"def.wav", LandingThud}, Recipe{"efg.wav", ItemSparkle}, Recipe{"fgh.wav", GameOverPhrase},
+    Recipe{"ghi.wav", BoxPop},      Recipe{"hij.wav", MissBuzz},    Recipe{"ijk.wav", ResultsDing},
 };
 
 }  // namespace
