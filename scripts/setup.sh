@@ -34,5 +34,7 @@ done
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install may hold the package lock for a while: wait for it.
+apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900)
+"${apt[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
