@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "bench_form.h"
-#include "platform/form_scene.h"
+#include "screen/form_scene.h"
 #include "platform/game_window.h"
 #include "screen/layout.h"
 

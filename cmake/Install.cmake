@@ -25,9 +25,7 @@ configure_file(${zelvane_packaging}/zelvane.sh.in ${PROJECT_BINARY_DIR}/packagin
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/zelvane DESTINATION ${ZELVANE_LAUNCHER_DIR})
-if(TARGET zelvane)
-  install(TARGETS zelvane RUNTIME DESTINATION ${zelvane_game_dir})
-endif()
+install(TARGETS zelvane RUNTIME DESTINATION ${zelvane_game_dir})
 
 set(zelvane_cues abc bcd cde def efg fgh ghi hij ijk)
 list(TRANSFORM zelvane_cues PREPEND ${PROJECT_SOURCE_DIR}/assets/sounds/)

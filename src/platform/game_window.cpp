@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "platform/form_scene.h"
+#include "screen/form_scene.h"
 #include "platform/key_map.h"
 #include "platform/window_frame.h"
 #include "screen/layout.h"

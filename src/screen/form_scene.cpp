@@ -1,4 +1,4 @@
-#include "platform/form_scene.h"
+#include "screen/form_scene.h"
 
 #include "screen/layout.h"
 
