@@ -45,27 +45,16 @@ void Mform::LandWave() {
   for (const std::int16_t code : state.slotCode) {
     if (code < ItemBonus) {
       PlayCue("def.wav");
-      CountRowStat(code, 0);
-      CountRowStat(SlotEmpty, 2);
-      if (state.pileCount == kPileSize - 1) {
-        ATtimer.Disable();
-        state.warnPhase = 1;
-        ATpc.Clear();
-        ATpc.Present();
-        KeyPreview = false;
-        GMtime.Disable();
-        GOtimer.Enable();
-      }
+      CountRowStat(code, kCountLanded);
+      CountRowStat(SlotEmpty, kUpdateRates);
+      if (state.pileCount == kPileSize - 1) EndPlay();
       const Point cell = PileCell(state.pileCount);
       // Letters after the fifteenth would fall beside the playfield: not drawn.
       if (cell.x < kColumns) {
         Blit(Mpc, cell.x * kCell, cell.y * kCell, kCell, kCell, atlas::LetterTile(code, atlas::kLandedBand));
       }
       state.pileCount = AddSaturated(state.pileCount, 1);
-      if (state.warnPhase == 0 && !ATtimer.Enabled() && state.pileCount >= kWarningPile) {
-        ATtimer.Enable();
-        state.warnPhase = 1;
-      }
+      if (state.warnPhase == 0 && !ATtimer.Enabled() && state.pileCount >= kWarningPile) StartWarning();
     } else if (code == ItemBonus) {
       state.score = AddSaturated(state.score, static_cast<std::int16_t>(state.level * 200));
       PlayCue("efg.wav");
@@ -80,6 +69,25 @@ void Mform::LandWave() {
       DrawHud();
     }
   }
+}
+
+// The fifteenth letter is landing: the warning and the descent stop, keys no
+// longer reach the game, and the curtain begins. warnPhase stays 1, so the
+// rest of the wave cannot start the warning again.
+void Mform::EndPlay() {
+  ATtimer.Disable();
+  state.warnPhase = 1;
+  ATpc.Clear();
+  ATpc.Present();
+  KeyPreview = false;
+  GMtime.Disable();
+  GOtimer.Enable();
+}
+
+// The first blink, one period later, shows the banner.
+void Mform::StartWarning() {
+  ATtimer.Enable();
+  state.warnPhase = 1;
 }
 
 }  // namespace zelvane

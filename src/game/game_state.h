@@ -25,6 +25,12 @@ inline constexpr std::int16_t RowTop = 0;
 inline constexpr std::int16_t RowHome = 1;
 inline constexpr std::int16_t RowBottom = 2;
 
+// What CountRowStat does: count a letter as landed, count it as spawned, or
+// work out every row's rate anew (the code is then ignored).
+inline constexpr std::int16_t kCountLanded = 0;
+inline constexpr std::int16_t kCountSpawned = 1;
+inline constexpr std::int16_t kUpdateRates = 2;
+
 // The one record of game state. Every field is 0 when the window is created.
 struct GameState {
   std::int16_t curtainRow = 0;

@@ -101,6 +101,14 @@ class Mform {
   void PlayCue(const char* name) { cues_.Play(name); }
   void EndProcess(int status);
   void SetTitleStartValues();
+  // Steps of the phases, each made by the handler that ends the old phase.
+  void StartReadyDelay();
+  void StartWarning();
+  void EndPlay();
+  void DropCurtainBlock();
+  void ShowGameOver();
+  void ShowRowRate(std::int16_t row);
+  void RestartTitle();
   // Lets fill boxes, lines and clears of the handler just run reach the screen.
   void HandlerReturned();
   std::array<Panel*, 5> Panels();

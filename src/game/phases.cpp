@@ -19,15 +19,20 @@ void Mform::Cm1_Click(std::int16_t index) {
   Cm1[0].left = layout::kButtonOutLeft;
   Cm1[1].left = layout::kButtonOutLeft;
   if (index == 0) {
-    PlayCue("cde.wav");
-    Mpc.Clear();
-    Blit(Mpc, 20, 135, atlas::kReadyBanner);
-    Mpc.Present();
-    STtimer.Enable();
-    state.score = 0;
+    StartReadyDelay();
   } else if (index == 1) {
     EndProcess(SaveRecords() ? 0 : 1);
   }
+}
+
+// Start: the ready banner stands in the playfield for the ready delay.
+void Mform::StartReadyDelay() {
+  PlayCue("cde.wav");
+  Mpc.Clear();
+  Blit(Mpc, 20, 135, atlas::kReadyBanner);
+  Mpc.Present();
+  STtimer.Enable();
+  state.score = 0;
 }
 
 // The title sequence starts from these, at start-up and after every game.

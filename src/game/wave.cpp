@@ -23,7 +23,7 @@ void Mform::SpawnWave() {
       state.slotHits[c] = (armourRoll == 2 && level >= 3) ? 2 : 1;
     }
     taken[c] = true;
-    CountRowStat(state.slotCode[c], 1);
+    CountRowStat(state.slotCode[c], kCountSpawned);
   }
   for (std::size_t c = 0; c < kColumns; ++c) {
     if (!taken[c]) {

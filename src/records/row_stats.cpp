@@ -7,9 +7,6 @@
 namespace zelvane {
 namespace {
 
-constexpr std::int16_t kCountLanded = 0;
-constexpr std::int16_t kCountSpawned = 1;
-
 // The keyboard row of each letter A..Z.
 constexpr std::array<std::int16_t, 26> kRowOfLetter{
     RowHome, RowBottom, RowBottom, RowHome,   RowTop,    RowHome,   RowHome, RowHome,   RowTop,

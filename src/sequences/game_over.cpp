@@ -30,20 +30,30 @@ constexpr std::array<Lettering, 8> kGameOver{{
 
 void Mform::GOtimer_Timer() {
   if (state.curtainRow != kCurtainDone) {
-    const int block = random.UniformInt(3);
-    // At each turn the walk stands one column outside the field, where the block is dropped.
-    Blit(Mpc, kCell * state.curtainCol, kCell * state.curtainRow, kCell, kCell, atlas::BlockTile(block));
-    state.curtainCol = static_cast<std::int16_t>(state.curtainCol + state.curtainDir);
-    if (state.curtainCol == kColumns && state.curtainDir == 1) {
-      state.curtainDir = -1;
-      ++state.curtainRow;
-    } else if (state.curtainCol == -1 && state.curtainDir == -1) {
-      state.curtainDir = 1;
-      ++state.curtainRow;
-    }
-    Mpc.Present();
-    return;
+    DropCurtainBlock();
+  } else {
+    ShowGameOver();
   }
+}
+
+// The curtain walks the rows in turn, left to right and back, one block a tick.
+void Mform::DropCurtainBlock() {
+  const int block = random.UniformInt(3);
+  // At each turn the walk stands one column outside the field, where the block is dropped.
+  Blit(Mpc, kCell * state.curtainCol, kCell * state.curtainRow, kCell, kCell, atlas::BlockTile(block));
+  state.curtainCol = static_cast<std::int16_t>(state.curtainCol + state.curtainDir);
+  if (state.curtainCol == kColumns && state.curtainDir == 1) {
+    state.curtainDir = -1;
+    ++state.curtainRow;
+  } else if (state.curtainCol == -1 && state.curtainDir == -1) {
+    state.curtainDir = 1;
+    ++state.curtainRow;
+  }
+  Mpc.Present();
+}
+
+// The curtain is complete: GAME OVER stands on it for the hold.
+void Mform::ShowGameOver() {
   GOtimer.Disable();
   state.curtainRow = 0;
   state.curtainCol = 0;

@@ -13,32 +13,41 @@ constexpr std::int16_t kLastWait = 5;
 void Mform::PointCtimer_Timer() {
   const std::int16_t k = state.resultStep;
   if (k >= 0 && k <= kLastLine) {
-    PlayCue("ijk.wav");
-    const int rate = state.rowRate[static_cast<std::size_t>(k)];
-    const int digits[3] = {rate / 100 % 10, rate / 10 % 10, rate % 10};
-    const int top = 20 + 35 * k;
-    Blit(WIpc, 0, top, kCell, kCell, atlas::BlockTile(k));
-    // Leading zeros stay empty, so the number stands right-aligned against the percent sign.
-    for (int j = 0; j < 3; ++j) {
-      if (digits[j] != 0 || j == 2 || digits[0] == 1) {
-        Blit(WIpc, 30 + 20 * j, top, atlas::kDigitWidth, atlas::kDigitHeight, atlas::DigitGlyph(digits[j]));
-      }
-    }
-    Blit(WIpc, 90, top, atlas::kPercentGlyph);
-    state.resultStep = static_cast<std::int16_t>(k + 1);
-    WIpc.Present();
+    ShowRowRate(k);
   } else if (k > kLastLine && k <= kLastWait) {
     ++state.resultStep;
   } else if (k == kLastWait + 1) {
-    WIpc.Clear();
-    PointCtimer.Disable();
-    state.resultStep = 0;
-    SetTitleStartValues();
-    // Every second diagonal turns black: the curtain is darkened, not erased.
-    for (int d = 0; d <= 598; d += 2) Mpc.Line(0, d, d, 0, Black);
-    OPtimer.Enable();
-    OVtimer.Disable();
+    RestartTitle();
   }
+}
+
+// One line of the results: the keyboard row's block, its rate and the percent sign.
+void Mform::ShowRowRate(std::int16_t row) {
+  PlayCue("ijk.wav");
+  const int rate = state.rowRate[static_cast<std::size_t>(row)];
+  const int digits[3] = {rate / 100 % 10, rate / 10 % 10, rate % 10};
+  const int top = 20 + 35 * row;
+  Blit(WIpc, 0, top, kCell, kCell, atlas::BlockTile(row));
+  // Leading zeros stay empty, so the number stands right-aligned against the percent sign.
+  for (int j = 0; j < 3; ++j) {
+    if (digits[j] != 0 || j == 2 || digits[0] == 1) {
+      Blit(WIpc, 30 + 20 * j, top, atlas::kDigitWidth, atlas::kDigitHeight, atlas::DigitGlyph(digits[j]));
+    }
+  }
+  Blit(WIpc, 90, top, atlas::kPercentGlyph);
+  state.resultStep = static_cast<std::int16_t>(row + 1);
+  WIpc.Present();
+}
+
+void Mform::RestartTitle() {
+  WIpc.Clear();
+  PointCtimer.Disable();
+  state.resultStep = 0;
+  SetTitleStartValues();
+  // Every second diagonal turns black: the curtain is darkened, not erased.
+  for (int d = 0; d <= 598; d += 2) Mpc.Line(0, d, d, 0, Black);
+  OPtimer.Enable();
+  OVtimer.Disable();
 }
 
 }  // namespace zelvane

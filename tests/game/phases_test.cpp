@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "game/phase.h"
 #include "support/form_fixture.h"
 
 namespace zelvane {
@@ -27,6 +28,7 @@ class PhasesTest : public FormTest {
 
 TEST_F(PhasesTest, LoadDrawsTheScoreFrameAndSetsTheTitleStartValues) {
   EXPECT_EQ(Running(), Only(0)) << "only the title timer runs from the window's creation";
+  EXPECT_EQ(PhaseOf(form), Phase::Title);
   form.DeliverLoad();
   EXPECT_EQ(form.state.level, 1);
   EXPECT_EQ(form.state.titleStep, 0);
@@ -41,11 +43,13 @@ TEST_F(PhasesTest, LoadDrawsTheScoreFrameAndSetsTheTitleStartValues) {
 TEST_F(PhasesTest, TheWholeCycleHasTheTimersSwitchesAndButtonsOfEachPhase) {
   LoadAndWait();
   EXPECT_EQ(Running(), Only(-1)) << "waiting";
+  EXPECT_EQ(PhaseOf(form), Phase::Waiting);
   EXPECT_TRUE(form.Cm1[0].enabled && form.Cm1[1].enabled);
   EXPECT_FALSE(form.KeyPreview);
 
   form.DeliverClick(0);
   EXPECT_EQ(Running(), Only(1)) << "ready";
+  EXPECT_EQ(PhaseOf(form), Phase::Ready);
   EXPECT_FALSE(ButtonsEnabled());
   EXPECT_EQ(form.Cm1[0].left, 7200);
   EXPECT_EQ(form.Cm1[1].left, 7200);
@@ -53,19 +57,24 @@ TEST_F(PhasesTest, TheWholeCycleHasTheTimersSwitchesAndButtonsOfEachPhase) {
 
   RunFor(form, 3000);
   EXPECT_EQ(Running(), Only(2)) << "playing";
+  EXPECT_EQ(PhaseOf(form), Phase::Playing);
   EXPECT_TRUE(form.KeyPreview);
 
   // Nobody types: waves land until the fifteenth letter ends the game.
   while (form.GMtime.Enabled()) RunFor(form, 1000);
   EXPECT_FALSE(form.KeyPreview);
   EXPECT_TRUE(form.GOtimer.Enabled()) << "curtain";
+  EXPECT_EQ(PhaseOf(form), Phase::Curtain);
   EXPECT_FALSE(form.ATtimer.Enabled());
   RunFor(form, 600);
   EXPECT_EQ(Running(), Only(5)) << "game-over hold";
+  EXPECT_EQ(PhaseOf(form), Phase::Hold);
   RunFor(form, 2500);
   EXPECT_EQ(Running(), Only(6)) << "results";
+  EXPECT_EQ(PhaseOf(form), Phase::Results);
   RunFor(form, 7 * 1500);
   EXPECT_TRUE(form.OPtimer.Enabled()) << "title again";
+  EXPECT_EQ(PhaseOf(form), Phase::Title);
   EXPECT_FALSE(ButtonsEnabled());
   RunFor(form, 1000);
   EXPECT_EQ(Running(), Only(-1)) << "waiting again";
@@ -142,6 +151,7 @@ TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
   form.state.hiScores = {500, 400, 300, 200, 100};
   form.DeliverClick(1);
   EXPECT_TRUE(form.EndRequested());
+  EXPECT_EQ(PhaseOf(form), Phase::Ended);
   EXPECT_EQ(form.ExitStatus(), 0);
   std::ifstream file("jkl.yen", std::ios::binary);
   std::string first;

@@ -10,7 +10,7 @@ class RowStatsTest : public testing::FormTest {
   void Count(std::int16_t code, std::int16_t mode, int times = 1) {
     for (int i = 0; i < times; ++i) form.CountRowStat(code, mode);
   }
-  void Recompute() { form.CountRowStat(SlotEmpty, 2); }
+  void Recompute() { form.CountRowStat(SlotEmpty, kUpdateRates); }
 };
 
 TEST_F(RowStatsTest, EachLetterCountsForItsKeyboardRow) {
@@ -20,8 +20,8 @@ TEST_F(RowStatsTest, EachLetterCountsForItsKeyboardRow) {
       form.state.rowSpawned = {};
       form.state.rowLanded = {};
       const auto code = static_cast<std::int16_t>(*letter - 'A');
-      Count(code, 1);
-      Count(code, 0, 2);
+      Count(code, kCountSpawned);
+      Count(code, kCountLanded, 2);
       std::array<std::int16_t, 3> spawned{}, landed{};
       spawned[row] = 1;
       landed[row] = 2;
@@ -33,8 +33,8 @@ TEST_F(RowStatsTest, EachLetterCountsForItsKeyboardRow) {
 
 TEST_F(RowStatsTest, ItemsAndEmptySlotsAreNotCounted) {
   for (std::int16_t code = ItemBonus; code <= SlotEmpty; ++code) {
-    Count(code, 0);
-    Count(code, 1);
+    Count(code, kCountLanded);
+    Count(code, kCountSpawned);
   }
   EXPECT_EQ(form.state.rowSpawned, (std::array<std::int16_t, 3>{}));
   EXPECT_EQ(form.state.rowLanded, (std::array<std::int16_t, 3>{}));
@@ -59,8 +59,8 @@ TEST_F(RowStatsTest, TheRateIsTheShareKeptFromLandingRoundedAgainstThePlayer) {
 TEST_F(RowStatsTest, CountersStickAtTheirLimitAndTheRateStaysInRange) {
   form.state.rowSpawned = {32767, 0, 0};
   form.state.rowLanded = {32766, 2, 0};
-  Count(4, 1);
-  Count(4, 0, 3);
+  Count(4, kCountSpawned);
+  Count(4, kCountLanded, 3);
   EXPECT_EQ(form.state.rowSpawned[0], 32767);
   EXPECT_EQ(form.state.rowLanded[0], 32767);
   Recompute();

@@ -11,6 +11,7 @@
 namespace zelvane::soak {
 namespace {
 
+// A game ends only by End or a close, after which no event is checked.
 constexpr Phase kCycle[] = {Phase::Title,   Phase::Waiting, Phase::Ready,  Phase::Playing,
                             Phase::Curtain, Phase::Hold,    Phase::Results};
 constexpr int kPileSize = 15;
@@ -180,27 +181,6 @@ void CheckPlayfield(const Mform& form, Findings& f) {
 }
 
 }  // namespace
-
-const char* NameOf(Phase phase) {
-  constexpr const char* kNames[] = {"title", "waiting", "ready", "playing", "curtain", "game-over hold", "results"};
-  return kNames[static_cast<int>(phase)];
-}
-
-std::optional<Phase> PhaseOf(const Mform& form) {
-  const bool op = form.OPtimer.Enabled(), st = form.STtimer.Enabled(), gm = form.GMtime.Enabled(),
-             at = form.ATtimer.Enabled(), go = form.GOtimer.Enabled(), ov = form.OVtimer.Enabled(),
-             pc = form.PointCtimer.Enabled();
-  const int running = op + st + gm + at + go + ov + pc;
-  if (running == 0) return Phase::Waiting;
-  if (gm && running == 1 + at) return Phase::Playing;
-  if (running != 1) return std::nullopt;
-  if (op) return Phase::Title;
-  if (st) return Phase::Ready;
-  if (go) return Phase::Curtain;
-  if (ov) return Phase::Hold;
-  if (pc) return Phase::Results;
-  return std::nullopt;
-}
 
 std::vector<std::string> RuleChecker::Check(const Mform& form) {
   Findings f;

@@ -5,14 +5,9 @@
 #include <vector>
 
 #include "game/mform.h"
+#include "game/phase.h"
 
 namespace zelvane::soak {
-
-enum class Phase { Title, Waiting, Ready, Playing, Curtain, Hold, Results };
-const char* NameOf(Phase phase);
-
-// The phase that the running timers stand for; nothing when they match none.
-std::optional<Phase> PhaseOf(const Mform& form);
 
 // Checks after each event that the window is in a state the game allows and
 // got there through the game's own order of phases. The form must draw from
