@@ -17,15 +17,22 @@ namespace zelvane {
 
 // The main window: the whole game. It owns the game state, the panels, the
 // buttons and the seven timers, and every handler and procedure works on them
-// directly. The window system (the SDL loop, or a test on a virtual clock)
-// delivers events through the Deliver* calls, one at a time.
+// directly. The window system (the SDL loop in src/platform/, or a test on a
+// virtual clock) delivers events through the Deliver* calls, one at a time;
+// each runs its handler to completion and returns.
+//
+// Handlers and procedures are defined in the file of their subsystem, named
+// beside each below. The game keeps no phase variable: game/phase.h reads the
+// phase off the timers and switches.
 class Mform {
  public:
   Mform(const Image& atlas, CuePlayer& cues);
 
-  // ---- Events from the window system ----
+  // ---- Events from the window system (mform.cpp) ----
   void DeliverLoad();
+  // Reaches Form_KeyDown only while KeyPreview is on.
   void DeliverKeyDown(std::int16_t keyCode, std::int16_t shift);
+  // Reaches Cm1_Click only for an enabled button.
   void DeliverClick(std::int16_t index);
   void DeliverClose();
   // Delivers the tick of the enabled timer due earliest at or before `now`;
@@ -33,60 +40,93 @@ class Mform {
   bool DeliverDueTick(std::int64_t now);
   // When the next tick falls due, if any timer runs.
   std::optional<std::int64_t> NextDue() const;
+  // Shows every panel's whole picture again, as after an expose.
   void RepaintAll();
 
+  // Set by End or a close: the window system stops delivering and exits with
+  // ExitStatus(), 1 when the records could not be saved.
   bool EndRequested() const { return endRequested_; }
   int ExitStatus() const { return exitStatus_; }
 
-  // ---- Handlers ----
+  // ---- Handlers: what fires each, and where it is defined ----
+  // The window is created: seeds the random numbers, draws the score frame,
+  // reads the records. game/phases.cpp
   void Form_Load();
+  // A key press during play, with its key code (screen/virtual_keys.h) and
+  // shift mask. game/typing.cpp
   void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+  // The window is closed other than by End: saves the records. game/phases.cpp
   void Form_Unload();
+  // Start (0) or End (1) is clicked, only while waiting. game/phases.cpp
   void Cm1_Click(std::int16_t index);
+  // Each step of the title sequence. sequences/title.cpp
   void OPtimer_Timer();
+  // The ready delay is over: play begins. game/phases.cpp
   void STtimer_Timer();
+  // The wave falls a row, or lands. game/descent.cpp
   void GMtime_Timer();
+  // The warning blinks. game/hud.cpp
   void ATtimer_Timer();
+  // A block of the game-over curtain, then GAME OVER. sequences/game_over.cpp
   void GOtimer_Timer();
+  // The game-over hold is over: the score enters the table. sequences/game_over.cpp
   void OVtimer_Timer();
+  // Each step of the results. sequences/results.cpp
   void PointCtimer_Timer();
 
-  // ---- Shared procedures ----
+  // ---- Shared procedures, and where they are defined ----
+  // Deals a new wave into row 0 for the current level. game/wave.cpp
   void SpawnWave();
+  // Draws one slot's tile into a playfield cell. game/wave.cpp
   void DrawSlot(std::int16_t code, std::int16_t column, std::int16_t row, std::int16_t hits);
+  // Draws the whole wave in its row. game/wave.cpp
   void DrawWave();
+  // The wave reaches the bottom: level, pile, row counts, items. game/descent.cpp
   void LandWave();
+  // The danger line, the score and the level. game/hud.cpp
   void DrawHud();
+  // One row of the high-score table at titlePos, rank 0 the best. sequences/title.cpp
   void DrawRecordRow(std::int16_t rank);
+  // Counts a letter for its keyboard row, or updates the rates; `mode` is
+  // kCountLanded, kCountSpawned or kUpdateRates. records/row_stats.cpp
   void CountRowStat(std::int16_t code, std::int16_t mode);
+  // Reads "jkl.yen" into hiScores. records/records_handlers.cpp
   void LoadRecords();
-  // Whether the records reached the disk.
+  // Writes hiScores to "jkl.yen"; whether the records reached the disk.
+  // records/records_handlers.cpp
   bool SaveRecords();
+  // Enters the finished game's score into hiScores. records/records_handlers.cpp
   void InsertRecord();
 
   // ---- The window's contents ----
+  // Now, in milliseconds, as the last delivery gave it; the timers count from it.
   Clock clock;
   GameState state;
   Random random;
 
-  Panel Mpc{150, 300};
-  Panel SCpc{128, 38};
-  Panel LVpc{60, 30};
-  Panel ATpc{135, 30};
-  Panel WIpc{120, 150};
+  // The panels (layout in screen/layout.h); each keeps a persistent picture.
+  Panel Mpc{150, 300};   // the playfield: 5 x 10 cells of 30 pixels
+  Panel SCpc{128, 38};   // the score in its frame
+  Panel LVpc{60, 30};    // the level
+  Panel ATpc{135, 30};   // the blinking warning
+  Panel WIpc{120, 150};  // the high scores while no game runs; the results after one
+  // The hidden panel holding the sprite atlas, which every copy reads from.
   const Image& Kpc;
 
+  // Start (0) and End (1); positions in twips.
   std::array<CommandButton, 2> Cm1;
+  // On only during play: whether key presses reach Form_KeyDown.
   bool KeyPreview = false;
-  Rgb BackColor = 0x808080;
+  Rgb BackColor = 0x808080;  // grey until the load turns it black
 
-  Timer OPtimer{clock, 5, true};
-  Timer STtimer{clock, 3000, false};
-  Timer GMtime{clock, 1000, false};
-  Timer ATtimer{clock, 200, false};
-  Timer GOtimer{clock, 10, false};
-  Timer OVtimer{clock, 2500, false};
-  Timer PointCtimer{clock, 1500, false};
+  // The seven timers, their periods in milliseconds.
+  Timer OPtimer{clock, 5, true};          // the title sequence
+  Timer STtimer{clock, 3000, false};      // the ready delay before play
+  Timer GMtime{clock, 1000, false};       // the descent; hits shorten it, the slow item lengthens it
+  Timer ATtimer{clock, 200, false};       // the warning's blink, from the tenth landed letter
+  Timer GOtimer{clock, 10, false};        // the game-over curtain
+  Timer OVtimer{clock, 2500, false};      // the game-over hold
+  Timer PointCtimer{clock, 1500, false};  // the results
 
  private:
   struct TimerBinding {
@@ -100,15 +140,16 @@ class Mform {
   void Blit(Panel& panel, int x, int y, const Rect& region);
   void PlayCue(const char* name) { cues_.Play(name); }
   void EndProcess(int status);
+  // The title sequence's start values: at load and after every game. game/phases.cpp
   void SetTitleStartValues();
   // Steps of the phases, each made by the handler that ends the old phase.
-  void StartReadyDelay();
-  void StartWarning();
-  void EndPlay();
-  void DropCurtainBlock();
-  void ShowGameOver();
-  void ShowRowRate(std::int16_t row);
-  void RestartTitle();
+  void StartReadyDelay();              // Start clicked: the ready banner. game/phases.cpp
+  void StartWarning();                 // the tenth letter landed. game/descent.cpp
+  void EndPlay();                      // the fifteenth letter landed. game/descent.cpp
+  void DropCurtainBlock();             // sequences/game_over.cpp
+  void ShowGameOver();                 // the curtain is complete. sequences/game_over.cpp
+  void ShowRowRate(std::int16_t row);  // one line of the results. sequences/results.cpp
+  void RestartTitle();                 // the results are over. sequences/results.cpp
   // Lets fill boxes, lines and clears of the handler just run reach the screen.
   void HandlerReturned();
   std::array<Panel*, 5> Panels();
