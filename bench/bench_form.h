@@ -16,8 +16,8 @@ using Slots = std::array<std::int16_t, kColumns>;
 
 inline constexpr Slots kFiveLetters{0, 1, 2, 3, 4};
 inline constexpr Slots kOneHitEach{1, 1, 1, 1, 1};
-inline constexpr std::int16_t kKeyB = testing::kKeyA + 1;
-inline constexpr std::int16_t kKeyZ = testing::kKeyA + 25;
+inline constexpr std::int16_t kKeyB = vk::LetterA + 1;
+inline constexpr std::int16_t kKeyZ = vk::LetterA + 25;
 // Level 4 at the next landing: the new wave is dealt with five objects.
 inline constexpr std::int32_t kLevelFourScore = 9000;
 

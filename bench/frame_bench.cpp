@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "bench_form.h"
-#include "screen/form_scene.h"
 #include "platform/game_window.h"
+#include "screen/form_scene.h"
 #include "screen/layout.h"
 
 namespace zelvane {

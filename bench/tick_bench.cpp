@@ -261,7 +261,7 @@ class TickBench {
   void Handle(Mform& form, const SDL_Event& event) {
     if (event.type == SDL_USEREVENT) {
       form.clock.now = GameWindow::Now();
-      form.DeliverKeyDown(static_cast<std::int16_t>(testing::kKeyA + event.user.code), 0);
+      form.DeliverKeyDown(static_cast<std::int16_t>(vk::LetterA + event.user.code), 0);
       ++keys_;
     } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
       window_.Repaint(form);

@@ -16,8 +16,7 @@
 namespace {
 
 using zelvane::HiScores;
-
-constexpr std::int32_t kLargestRecord = 999999;
+using zelvane::kScoreCap;
 
 void Require(bool holds, const char* what) {
   if (holds) return;
@@ -76,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(field.find_first_of(",\r\n") == std::string_view::npos, "the first field runs past a comma or line end");
 
   const HiScores scores = zelvane::ParseRecordsLine(field);
-  for (const std::int32_t entry : scores) Require(entry >= 0 && entry <= kLargestRecord, "an entry out of 0..999999");
+  for (const std::int32_t entry : scores) Require(entry >= 0 && entry <= kScoreCap, "an entry out of 0..999999");
 
   static const ScratchFile file;
   const zelvane::LoadOutcome loaded = zelvane::LoadRecordsFile(file.Holding(bytes));

@@ -3,9 +3,14 @@
 #include <array>
 #include <cstdint>
 
+#include "records/high_scores.h"
+#include "records/keyboard_rows.h"
+#include "screen/playfield.h"
+
 namespace zelvane {
 
-// What a slot of the wave holds. Letters are 0..25 (A..Z), typed with key code = code + 65.
+// What a slot of the wave holds. Letters are 0..25 (A..Z), typed with the key
+// code vk::LetterA + code (screen/virtual_keys.h).
 inline constexpr std::int16_t kLetterA = 0;
 inline constexpr std::int16_t kLetterZ = 25;
 inline constexpr std::int16_t ItemBonus = 95;
@@ -13,23 +18,6 @@ inline constexpr std::int16_t ItemSlow = 96;
 inline constexpr std::int16_t ItemReset = 97;
 inline constexpr std::int16_t ItemBox = 98;
 inline constexpr std::int16_t SlotEmpty = 99;
-
-inline constexpr int kColumns = 5;
-inline constexpr int kRows = 10;
-inline constexpr int kCell = 30;
-inline constexpr int kKeyboardRows = 3;
-inline constexpr int kHiScoreCount = 5;
-
-// Keyboard rows, used as indexes into the row statistics.
-inline constexpr std::int16_t RowTop = 0;
-inline constexpr std::int16_t RowHome = 1;
-inline constexpr std::int16_t RowBottom = 2;
-
-// What CountRowStat does: count a letter as landed, count it as spawned, or
-// work out every row's rate anew (the code is then ignored).
-inline constexpr std::int16_t kCountLanded = 0;
-inline constexpr std::int16_t kCountSpawned = 1;
-inline constexpr std::int16_t kUpdateRates = 2;
 
 // The one record of game state. Every field is 0 when the window is created;
 // Form_Load sets the few that start otherwise. Each field: its range, then the
@@ -57,7 +45,7 @@ struct GameState {
   // 0..6: the step of the results. sequences/results.cpp
   std::int16_t resultStep = 0;
   // The five best scores, best first. records/records_handlers.cpp
-  std::array<std::int32_t, kHiScoreCount> hiScores{};
+  HiScores hiScores{};
   // 0 and up: this game's score, or the last game's until the next Start.
   // game/phases.cpp, game/typing.cpp, game/descent.cpp
   std::int32_t score = 0;

@@ -105,11 +105,11 @@ class Mform {
   Random random;
 
   // The panels (layout in screen/layout.h); each keeps a persistent picture.
-  Panel Mpc{150, 300};   // the playfield: 5 x 10 cells of 30 pixels
-  Panel SCpc{128, 38};   // the score in its frame
-  Panel LVpc{60, 30};    // the level
-  Panel ATpc{135, 30};   // the blinking warning
-  Panel WIpc{120, 150};  // the high scores while no game runs; the results after one
+  Panel Mpc{kColumns * kCell, kRows* kCell};  // the playfield
+  Panel SCpc{128, 38};                        // the score in its frame
+  Panel LVpc{60, 30};                         // the level
+  Panel ATpc{135, 30};                        // the blinking warning
+  Panel WIpc{120, 150};                       // the high scores while no game runs; the results after one
   // The hidden panel holding the sprite atlas, which every copy reads from.
   const Image& Kpc;
 

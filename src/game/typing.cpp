@@ -1,32 +1,30 @@
 // The player's key presses during play: hits, armour, boxes and misses.
 #include "game/mform.h"
 #include "game/saturate.h"
+#include "screen/virtual_keys.h"
 
 namespace zelvane {
 namespace {
 
-constexpr std::int16_t kKeypad3 = 99;
-constexpr std::int16_t kSpace = 32;
-constexpr std::int16_t kKeyA = 65;
 constexpr std::int32_t kFastestDescent = 100;
 
 }  // namespace
 
 void Mform::Form_KeyDown(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shift) {
-  if (KeyCode != kKeypad3) {
+  if (KeyCode != vk::Keypad3) {
     bool hit = false;
     for (std::size_t i = 0; i < kColumns; ++i) {
       std::int16_t& code = state.slotCode[i];
       std::int16_t& hits = state.slotHits[i];
       if (code >= ItemBonus) {
-        if (code == ItemBox && KeyCode == kSpace && !hit) {
+        if (code == ItemBox && KeyCode == vk::Space && !hit) {
           hit = true;
           const auto r = static_cast<std::int16_t>(random.Next() * 3 + 1);
           code = static_cast<std::int16_t>(ItemBox - r);
           PlayCue("ghi.wav");
           state.score = AddSaturated(state.score, 10);
         }
-      } else if (KeyCode - kKeyA == code && !hit) {
+      } else if (KeyCode - vk::LetterA == code && !hit) {
         hit = true;
         --hits;
         if (hits != 0) {

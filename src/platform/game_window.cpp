@@ -4,9 +4,9 @@
 #include <climits>
 #include <vector>
 
-#include "screen/form_scene.h"
 #include "platform/key_map.h"
 #include "platform/window_frame.h"
+#include "screen/form_scene.h"
 #include "screen/layout.h"
 
 namespace zelvane {

@@ -8,6 +8,10 @@ namespace zelvane {
 
 inline constexpr std::size_t kRecordCount = 5;
 
+// A score takes six digits on screen and in the records file: one larger than
+// this shows and saves as this.
+inline constexpr std::int32_t kScoreCap = 999999;
+
 // The five best scores, best first; entries are 0 or more.
 using HiScores = std::array<std::int32_t, kRecordCount>;
 

@@ -43,7 +43,7 @@ struct LocalStamp {
 };
 LocalStamp NowStamp();
 
-// The whole file's bytes. Entries are held to 0..999999 so that each takes
+// The whole file's bytes. Entries are held to 0..kScoreCap so that each takes
 // exactly six digits and cannot shift the ones after it.
 std::string FormatRecordsFile(const HiScores& scores, std::string_view date, std::string_view time);
 

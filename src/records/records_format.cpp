@@ -9,7 +9,6 @@ namespace zelvane {
 namespace {
 
 constexpr std::size_t kFieldWidth = 6;
-constexpr std::int32_t kLargestRecord = 999999;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -97,7 +96,7 @@ std::string FormatRecordsFile(const HiScores& scores, std::string_view date, std
   std::string line1;
   for (const std::int32_t entry : scores) {
     std::array<char, kFieldWidth + 1> digits{};
-    const int held = std::clamp<std::int32_t>(entry, 0, kLargestRecord);
+    const int held = std::clamp<std::int32_t>(entry, 0, kScoreCap);
     std::snprintf(digits.data(), digits.size(), "%06d", held);
     line1 += digits.data();
   }

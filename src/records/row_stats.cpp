@@ -5,16 +5,6 @@
 #include "game/saturate.h"
 
 namespace zelvane {
-namespace {
-
-// The keyboard row of each letter A..Z.
-constexpr std::array<std::int16_t, 26> kRowOfLetter{
-    RowHome, RowBottom, RowBottom, RowHome,   RowTop,    RowHome,   RowHome, RowHome,   RowTop,
-    RowHome, RowHome,   RowHome,   RowBottom, RowBottom, RowTop,    RowTop,  RowTop,    RowTop,
-    RowHome, RowTop,    RowTop,    RowBottom, RowTop,    RowBottom, RowTop,  RowBottom,
-};
-
-}  // namespace
 
 void Mform::CountRowStat(std::int16_t code, std::int16_t mode) {
   if (mode == kCountLanded || mode == kCountSpawned) {

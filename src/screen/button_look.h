@@ -1,17 +1,9 @@
 #pragma once
 
 #include "screen/image.h"
+#include "screen/shades.h"
 
 namespace zelvane {
-
-// The grey shades of classic 3D controls.
-namespace shade {
-inline constexpr Rgb Face = 0xC0C0C0;
-inline constexpr Rgb Highlight = 0xFFFFFF;
-inline constexpr Rgb Light = 0xDFDFDF;
-inline constexpr Rgb Shadow = 0x808080;
-inline constexpr Rgb DarkShadow = 0x000000;
-}  // namespace shade
 
 // Draws into a picture but touches only the pixels inside its clip, so a part
 // of the window can be drawn again without disturbing the rest.

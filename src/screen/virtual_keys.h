@@ -34,6 +34,7 @@ inline constexpr std::int16_t LeftWindows = 91;
 inline constexpr std::int16_t RightWindows = 92;
 inline constexpr std::int16_t Menu = 93;
 inline constexpr std::int16_t Keypad0 = 96;
+inline constexpr std::int16_t Keypad3 = 99;
 inline constexpr std::int16_t KeypadMultiply = 106;
 inline constexpr std::int16_t KeypadAdd = 107;
 inline constexpr std::int16_t KeypadSubtract = 109;

@@ -2,29 +2,12 @@
 #include <array>
 
 #include "game/mform.h"
+#include "sequences/game_over.h"
 
 namespace zelvane {
 namespace {
 
 constexpr std::int16_t kCurtainDone = kRows;
-
-struct Lettering {
-  std::int16_t code;
-  std::int16_t column;
-  std::int16_t row;
-};
-
-// GAME in row 4 from column 0, OVER in row 5 one column further right.
-constexpr std::array<Lettering, 8> kGameOver{{
-    {6, 0, 4},
-    {0, 1, 4},
-    {12, 2, 4},
-    {4, 3, 4},
-    {14, 1, 5},
-    {21, 2, 5},
-    {4, 3, 5},
-    {17, 4, 5},
-}};
 
 }  // namespace
 
@@ -57,7 +40,7 @@ void Mform::ShowGameOver() {
   GOtimer.Disable();
   state.curtainRow = 0;
   state.curtainCol = 0;
-  for (const Lettering& letter : kGameOver) DrawSlot(letter.code, letter.column, letter.row, 1);
+  for (const Lettering& letter : kGameOverLettering) DrawSlot(letter.code, letter.column, letter.row, 1);
   OVtimer.Enable();
   PlayCue("fgh.wav");
   Mpc.Present();

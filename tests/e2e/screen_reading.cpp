@@ -8,6 +8,7 @@
 #include "screen/atlas_regions.h"
 #include "screen/button_look.h"
 #include "screen/captions_layout.h"
+#include "sequences/game_over.h"
 
 namespace zelvane::e2e {
 namespace {
@@ -15,22 +16,6 @@ namespace {
 constexpr Point kScore{layout::kSCpc.x, layout::kSCpc.y};
 // Rows 0 to 6; the danger line is row 6's last pixel row.
 constexpr int kDescentRows = 7;
-
-struct PlacedLetter {
-  int code;
-  int column;
-  int row;
-};
-constexpr std::array<PlacedLetter, 8> kGameOver{{
-    {6, 0, 4},
-    {0, 1, 4},
-    {12, 2, 4},
-    {4, 3, 4},
-    {14, 1, 5},
-    {21, 2, 5},
-    {4, 3, 5},
-    {17, 4, 5},
-}};
 
 bool DigitAt(const Image& shot, Point at, int digit, bool bright) {
   const Point glyph = bright ? atlas::BrightDigitGlyph(digit) : atlas::DigitGlyph(digit);
@@ -75,14 +60,14 @@ bool AllBlack(const Image& shot, Rect box) {
   return true;
 }
 
-Point Cell(int column, int row) { return {kField.x + atlas::kTile * column, kField.y + atlas::kTile * row}; }
+Point Cell(int column, int row) { return {kField.x + kCell * column, kField.y + kCell * row}; }
 
-Rect CellBox(int column, int row) { return {Cell(column, row).x, Cell(column, row).y, atlas::kTile, atlas::kTile}; }
+Rect CellBox(int column, int row) { return {Cell(column, row).x, Cell(column, row).y, kCell, kCell}; }
 
 std::optional<int> LetterIn(const Image& shot, int column, int row) {
   for (std::int16_t code = 0; code < 26; ++code) {
     const Point tile = atlas::LetterTile(code, atlas::kLetterBand);
-    if (SameAs(shot, Cell(column, row), Atlas(), {tile.x, tile.y, atlas::kTile, atlas::kTile})) return code;
+    if (SameAs(shot, Cell(column, row), Atlas(), {tile.x, tile.y, kCell, kCell})) return code;
   }
   return std::nullopt;
 }
@@ -90,7 +75,7 @@ std::optional<int> LetterIn(const Image& shot, int column, int row) {
 std::optional<int> LandedIn(const Image& shot, int column, int row) {
   for (std::int16_t code = 0; code < 26; ++code) {
     const Point tile = atlas::LetterTile(code, atlas::kLandedBand);
-    if (SameAs(shot, Cell(column, row), Atlas(), {tile.x, tile.y, atlas::kTile, atlas::kTile})) return code;
+    if (SameAs(shot, Cell(column, row), Atlas(), {tile.x, tile.y, kCell, kCell})) return code;
   }
   return std::nullopt;
 }
@@ -132,11 +117,11 @@ bool ScoreShows(const Image& shot, std::int32_t score) {
 }
 
 bool RecordShows(const Image& shot, int rank, std::int32_t score) {
-  return SixDigitsAt(shot, {kRecords.x, kRecords.y + atlas::kTile * rank}, score, rank == 0);
+  return SixDigitsAt(shot, {kRecords.x, kRecords.y + kCell * rank}, score, rank == 0);
 }
 
 bool GameOverShown(const Image& shot) {
-  for (const PlacedLetter& letter : kGameOver) {
+  for (const Lettering& letter : kGameOverLettering) {
     if (LetterIn(shot, letter.column, letter.row) != letter.code) return false;
   }
   return true;
@@ -145,7 +130,7 @@ bool GameOverShown(const Image& shot) {
 std::optional<int> ResultRateShown(const Image& shot, int row) {
   const int top = kRecords.y + 20 + 35 * row;
   const Point marker = atlas::BlockTile(row);
-  if (!SameAs(shot, {kRecords.x, top}, Atlas(), {marker.x, marker.y, atlas::kTile, atlas::kTile}) ||
+  if (!SameAs(shot, {kRecords.x, top}, Atlas(), {marker.x, marker.y, kCell, kCell}) ||
       !SameAs(shot, {kRecords.x + 90, top}, Atlas(), atlas::kPercentGlyph)) {
     return std::nullopt;
   }

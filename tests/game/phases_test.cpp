@@ -9,7 +9,6 @@ namespace zelvane {
 namespace {
 
 using testing::FormTest;
-using testing::kKeyA;
 
 class PhasesTest : public FormTest {
  protected:
@@ -124,11 +123,11 @@ TEST_F(PhasesTest, EveryGameStartsFromTheSameStateWhateverThePreviousLeft) {
 TEST_F(PhasesTest, KeysReachTheGameOnlyWhilePlaying) {
   form.DeliverLoad();
   for (int tick = 0; tick < 200; ++tick) {
-    form.DeliverKeyDown(static_cast<std::int16_t>(kKeyA + tick % 26), 0);
+    form.DeliverKeyDown(static_cast<std::int16_t>(vk::LetterA + tick % 26), 0);
     RunFor(form, 5);
   }
   form.DeliverClick(0);
-  form.DeliverKeyDown(kKeyA, 0);
+  form.DeliverKeyDown(vk::LetterA, 0);
   EXPECT_EQ(form.state.score, 0);
   EXPECT_EQ(cues.played, std::vector<std::string>{"cde.wav"});
 }

@@ -6,7 +6,6 @@ namespace zelvane {
 namespace {
 
 using Slots = std::array<std::int16_t, 5>;
-using testing::kKeypad3;
 
 class TypingTest : public testing::FormTest {
  protected:
@@ -171,7 +170,7 @@ TEST_F(TypingTest, EveryHitShortensTheDescentDownTo100Ms) {
   }
   SetWave({0, 0, E, E, E}, {1, 1, 0, 0, 0});
   Press('B');
-  Press(kKeypad3);
+  Press(vk::Keypad3);
   EXPECT_EQ(form.GMtime.Interval(), 100) << "misses and keypad 3 leave it";
 }
 
@@ -191,7 +190,7 @@ TEST_F(TypingTest, ClearingTheWaveDealsANewOneInTheSamePress) {
 
 TEST_F(TypingTest, KeypadThreeStillClearsAnEmptyWave) {
   SetWave({E, E, E, E, E}, {0, 0, 0, 0, 0}, 3);
-  Press(kKeypad3);
+  Press(vk::Keypad3);
   EXPECT_EQ(form.state.waveRow, 0);
   EXPECT_NE(form.state.slotCode, (Slots{E, E, E, E, E}));
 }

@@ -14,6 +14,7 @@
 #include "atlas/tile_geometry.h"
 #include "screen/atlas.h"
 #include "screen/captions_layout.h"
+#include "screen/shades.h"
 
 namespace zelvane {
 namespace {
@@ -85,7 +86,7 @@ int CountIf(const Image& image, int x, int y, int w, int h, bool (*match)(Rgb)) 
 bool IsInk(Rgb c) { return c != Black; }
 
 void ExpectFace(const Image& atlas, Place tile, Rgb face, const std::string& what) {
-  for (const tg::Point point : tg::kFaceSamples) {
+  for (const Point point : tg::kFaceSamples) {
     EXPECT_EQ(atlas.At(tile.x + point.x, tile.y + point.y), face)
         << what << " at tile pixel (" << point.x << ", " << point.y << ")";
   }
@@ -310,7 +311,7 @@ TEST(CaptionsTest, FourCellsOfCentredTextOnTheButtonFace) {
         InkBox box;
         for (int y = 0; y < captions::kCellHeight; ++y) {
           for (int x = 0; x < captions::kCellWidth; ++x) {
-            if (captions->At(x, top + y) == captions::kFaceColour) continue;
+            if (captions->At(x, top + y) == shade::Face) continue;
             box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
           }
         }

@@ -24,9 +24,9 @@ Bot::Bot(Personality personality, std::uint64_t seed) : personality_(personality
 
 std::int16_t Bot::RightKey(const GameState& state) {
   for (const std::int16_t code : state.slotCode) {
-    if (code >= kLetterA && code <= kLetterZ) return static_cast<std::int16_t>(testing::kKeyA + code);
+    if (code >= kLetterA && code <= kLetterZ) return static_cast<std::int16_t>(vk::LetterA + code);
   }
-  return InWave(state, ItemBox) ? testing::kSpace : 0;
+  return InWave(state, ItemBox) ? vk::Space : 0;
 }
 
 // A letter that is not in the wave, or a digit; never Space or keypad 3.
@@ -35,7 +35,7 @@ std::int16_t Bot::WrongKey(const GameState& state) {
   std::int16_t letter = 0;
   do letter = static_cast<std::int16_t>(Between(kLetterA, kLetterZ));
   while (InWave(state, letter));
-  return static_cast<std::int16_t>(testing::kKeyA + letter);
+  return static_cast<std::int16_t>(vk::LetterA + letter);
 }
 
 Action Bot::Type(const GameState& state, double mistakes) {
@@ -49,8 +49,8 @@ Action Bot::Mash(bool waiting) {
   // Out of range, or a button that is disabled: nothing may happen.
   if (!waiting && Chance(0.05)) return {Action::Kind::Click, static_cast<std::int16_t>(Between(-1, 2))};
   const int pick = Between(0, 9);
-  if (pick < 3) return {Action::Kind::Key, testing::kSpace};
-  if (pick < 5) return {Action::Kind::Key, testing::kKeypad3};
+  if (pick < 3) return {Action::Kind::Key, vk::Space};
+  if (pick < 5) return {Action::Kind::Key, vk::Keypad3};
   return {Action::Kind::Key, static_cast<std::int16_t>(Between(0, 255))};
 }
 

@@ -68,7 +68,7 @@ Point TileCentre(std::int16_t code, std::int16_t hits) {
 }
 
 bool IsLandedTileCentre(Point source) {
-  return source.x < layout::kAtlasSize && source.y >= atlas::kLandedBand + kCellCentre &&
+  return source.x < atlas::kSize && source.y >= atlas::kLandedBand + kCellCentre &&
          source.y < atlas::kLandedBand + 2 * kCell && source.x % kCell == kCellCentre &&
          source.y % kCell == kCellCentre;
 }

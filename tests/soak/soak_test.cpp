@@ -108,7 +108,7 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
       ASSERT_TRUE(Switches(form_) == before) << Where() << ": a key changed the game outside play";
       return;
     }
-    if (key == testing::kKeypad3) {
+    if (key == vk::Keypad3) {
       ASSERT_EQ(form_.state.score, state.score) << Where() << ": keypad 3 changed the score";
       ASSERT_EQ(form_.GMtime.Interval(), interval) << Where() << ": keypad 3 changed the descent";
     }
@@ -176,7 +176,7 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
     ASSERT_TRUE(form_.EndRequested()) << Where();
     EXPECT_EQ(form_.ExitStatus(), 0) << Where();
     HiScores saved = form_.state.hiScores;
-    for (std::int32_t& entry : saved) entry = std::min(entry, 999999);
+    for (std::int32_t& entry : saved) entry = std::min(entry, kScoreCap);
     const LoadOutcome loaded = LoadRecordsFile(kRecordsFileName);
     EXPECT_EQ(loaded.problem, "");
     EXPECT_EQ(loaded.scores, saved);

@@ -10,16 +10,18 @@
 
 #include "game/mform.h"
 #include "game/virtual_clock.h"
+#include "screen/atlas_regions.h"
 #include "screen/image.h"
+#include "screen/virtual_keys.h"
 
 namespace zelvane::testing {
 
 // An atlas whose every pixel names its own position, so a test can tell from
 // any drawn pixel which atlas pixel was copied there.
 inline Image CoordinateAtlas() {
-  Image atlas(600, 600);
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 600; ++x) atlas.Set(x, y, static_cast<Rgb>((x << 10) | y));
+  Image atlas(atlas::kSize, atlas::kSize);
+  for (int y = 0; y < atlas::kSize; ++y) {
+    for (int x = 0; x < atlas::kSize; ++x) atlas.Set(x, y, static_cast<Rgb>((x << 10) | y));
   }
   return atlas;
 }
@@ -54,10 +56,6 @@ class ScratchDirectory {
   std::filesystem::path path_;
   std::filesystem::path previous_;
 };
-
-inline constexpr std::int16_t kKeyA = 65;
-inline constexpr std::int16_t kSpace = 32;
-inline constexpr std::int16_t kKeypad3 = 99;
 
 class FormTest : public ::testing::Test {
  protected:

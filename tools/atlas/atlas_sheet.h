@@ -5,9 +5,8 @@
 
 namespace zelvane::art {
 
-inline constexpr int kAtlasSize = 600;
-
-// The whole 600 x 600 sprite sheet; everything that no region covers is black.
+// The whole sprite sheet, atlas::kSize pixels square, every picture where
+// screen/atlas_regions.h says the game finds it; everything else is black.
 Canvas BuildAtlas(const Fonts& fonts);
 
 }  // namespace zelvane::art

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "screen/image.h"
+
 namespace zelvane::art {
 
 struct Colour {
@@ -19,15 +21,6 @@ inline constexpr Colour kClear{0, 0, 0, 0};
 
 // The colour a fraction t (0..1) of the way from `from` to `to`, rounded.
 Colour Mix(Colour from, Colour to, double t);
-
-struct Box {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-  int Right() const { return x + w - 1; }
-  int Bottom() const { return y + h - 1; }
-};
 
 // A picture we paint into; everything off its edges is ignored.
 class Canvas {

@@ -2,6 +2,7 @@
 
 #include "paint.h"
 #include "screen/captions_layout.h"
+#include "screen/shades.h"
 
 namespace zelvane::art {
 
@@ -13,8 +14,7 @@ constexpr const char* kCaptions[layout::kButtons] = {"Start", "End"};
 // Small body text: grid-fitted both ways so stems land on whole pixels.
 constexpr TextStyle kCaptionStyle{.width_px = 11, .height_px = 11, .hinting = Hinting::kNormal, .outline_px = 0};
 
-constexpr Colour kFace{(layout::kFaceColour >> 16) & 0xFF, (layout::kFaceColour >> 8) & 0xFF,
-                       layout::kFaceColour & 0xFF};
+constexpr Colour kFace{(shade::Face >> 16) & 0xFF, (shade::Face >> 8) & 0xFF, shade::Face & 0xFF};
 constexpr Colour kEnabledInk = kBlack;
 constexpr Colour kDisabledInk{128, 128, 128};
 constexpr Colour kEmboss = kWhite;
@@ -24,7 +24,7 @@ constexpr Colour kEmboss = kWhite;
 Canvas BuildCaptions(const Fonts& fonts) {
   Canvas canvas(layout::kSheetWidth, layout::kSheetHeight, kFace);
   // All captions share one baseline, with the capitals centred in the cell.
-  const Box capital = fonts.regular.Render("S", kCaptionStyle).Ink();
+  const Rect capital = fonts.regular.Render("S", kCaptionStyle).Ink();
   const int baseline = (layout::kCellHeight - capital.h) / 2 - capital.y;
   for (int button = 0; button < layout::kButtons; ++button) {
     const Mask ink = fonts.regular.Render(kCaptions[button], kCaptionStyle);

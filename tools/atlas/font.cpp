@@ -124,7 +124,7 @@ Mask Font::Render(std::string_view text, const TextStyle& style) const {
 TextStyle FitStyle(const Font& font, std::string_view text, int width, int height, Hinting hinting) {
   TextStyle style{.width_px = 32, .height_px = 32, .hinting = hinting, .outline_px = 0};
   auto ink = [&] { return font.Render(text, style).Ink(); };
-  Box measured = ink();
+  Rect measured = ink();
   style.width_px *= double(width) / measured.w;
   style.height_px *= double(height) / measured.h;
   // Grid-fitting makes heights jump by whole pixels: step to the nearest size that hits the target.

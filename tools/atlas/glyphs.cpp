@@ -18,48 +18,48 @@ TextStyle DigitStyle(const Fonts& fonts) {
 }
 
 // The digits' baseline within a cell, such that a "0" sits centred.
-int DigitBaseline(const Fonts& fonts, Box cell) {
+int DigitBaseline(const Fonts& fonts, Rect cell) {
   const Mask zero = fonts.condensed.Render("0", DigitStyle(fonts));
   return CentreInk(zero, cell).y;
 }
 
 }  // namespace
 
-Shader SilverShade(Box cell) {
+Shader SilverShade(Rect cell) {
   const int top = cell.y + (cell.h - kDigitHeight) / 2;
   return VerticalGradient(top, top + kDigitHeight - 1,
                           {{0.0, {255, 255, 255}}, {0.45, {228, 228, 236}}, {1.0, {120, 120, 132}}});
 }
 
-Shader GoldShade(Box cell) {
+Shader GoldShade(Rect cell) {
   const int top = cell.y + (cell.h - kDigitHeight) / 2;
   return VerticalGradient(top, top + kDigitHeight - 1,
                           {{0.0, {255, 255, 200}}, {0.45, {255, 236, 60}}, {1.0, {200, 130, 0}}});
 }
 
-void DrawDigit(Canvas& canvas, Box cell, const Fonts& fonts, int digit, const Shader& shade) {
+void DrawDigit(Canvas& canvas, Rect cell, const Fonts& fonts, int digit, const Shader& shade) {
   DrawDigitText(canvas, cell, fonts, std::string(1, static_cast<char>('0' + digit)), shade);
 }
 
-void DrawDigitText(Canvas& canvas, Box cell, const Fonts& fonts, std::string_view text, const Shader& shade) {
+void DrawDigitText(Canvas& canvas, Rect cell, const Fonts& fonts, std::string_view text, const Shader& shade) {
   const Mask ink = fonts.condensed.Render(text, DigitStyle(fonts));
   Paint(canvas, ink, CentreInk(ink, cell).x, DigitBaseline(fonts, cell), shade);
 }
 
-void DrawPercent(Canvas& canvas, Box cell, const Fonts& fonts) {
+void DrawPercent(Canvas& canvas, Rect cell, const Fonts& fonts) {
   // The condensed sign is spindly beside the digits; the wide bold one matches their weight.
   const Mask ink = fonts.bold.Render("%", FitStyle(fonts.bold, "%", 22, kDigitHeight, Hinting::kLight));
   Paint(canvas, ink, CentreInk(ink, cell).x, DigitBaseline(fonts, cell), SilverShade(cell));
 }
 
-void DrawWarningBanner(Canvas& canvas, Box cell, const Fonts& fonts) {
+void DrawWarningBanner(Canvas& canvas, Rect cell, const Fonts& fonts) {
   const char* text = "ATTENTION!";
   const Mask ink = fonts.condensed.Render(text, FitStyle(fonts.condensed, text, cell.w - 7, 20, Hinting::kLight));
   const Pen pen = CentreInk(ink, cell);
   Paint(canvas, ink, pen.x, pen.y, Solid(palette::kWarningRed));
 }
 
-void DrawReadyBanner(Canvas& canvas, Box cell, const Fonts& fonts) {
+void DrawReadyBanner(Canvas& canvas, Rect cell, const Fonts& fonts) {
   const char* text = "READY";
   const Mask ink = fonts.bold.Render(text, FitStyle(fonts.bold, text, cell.w - 6, 22, Hinting::kLight));
   const Pen pen = CentreInk(ink, cell);
@@ -74,7 +74,7 @@ void DrawReadyBanner(Canvas& canvas, Box cell, const Fonts& fonts) {
   Paint(canvas, ink, pen.x, pen.y, metal);
 }
 
-void DrawScoreFrame(Canvas& canvas, Box frame) {
+void DrawScoreFrame(Canvas& canvas, Rect frame) {
   // Coverage of the two one-pixel lines, sampled 4 x 4 per pixel so the rounded corners are smooth.
   constexpr int kSamples = 4;
   constexpr double kRadius = 4.0;

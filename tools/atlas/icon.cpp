@@ -44,7 +44,7 @@ void DrawTinyLetter(Canvas& canvas) {
 }
 
 // The letter from the italic font with its dark outline, sized to the face.
-void DrawLetter(Canvas& canvas, const Font& italic, Box face) {
+void DrawLetter(Canvas& canvas, const Font& italic, Rect face) {
   TextStyle style = FitStyle(italic, kLetter, face.w * 62 / 100, face.h * 62 / 100, Hinting::kLight);
   const Mask fill = italic.Render(kLetter, style);
   const Pen pen = CentreInk(fill, face);
@@ -58,10 +58,10 @@ void DrawLetter(Canvas& canvas, const Font& italic, Box face) {
 Canvas BuildIcon(const Fonts& fonts, int size) {
   Canvas canvas(size, size, kClear);
   const int margin = size / 32;
-  const Box tile{margin, margin, size - 2 * margin, size - 2 * margin};
+  const Rect tile{margin, margin, size - 2 * margin, size - 2 * margin};
   const int frame = std::max(1, static_cast<int>(std::lround(tile.w / 10.0)));
   const int face_first = tile.y + frame;
-  const int face_last = tile.Bottom() - frame;
+  const int face_last = tile.Bottom() - 1 - frame;
   DrawFramedTile(canvas, tile, frame, VerticalGradient(face_first, face_last, {{0.0, kFaceTop}, {1.0, kFaceBottom}}));
 
   if (size < 32) {

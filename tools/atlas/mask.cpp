@@ -4,7 +4,8 @@
 
 namespace zelvane::art {
 
-Mask::Mask(Box area) : area_(area), coverage_(static_cast<std::size_t>(area.w) * static_cast<std::size_t>(area.h), 0) {}
+Mask::Mask(Rect area)
+    : area_(area), coverage_(static_cast<std::size_t>(area.w) * static_cast<std::size_t>(area.h), 0) {}
 
 int Mask::At(int x, int y) const { return Inside(x, y) ? coverage_[Index(x, y)] : 0; }
 
@@ -14,7 +15,7 @@ void Mask::Merge(int x, int y, int coverage) {
   cell = static_cast<std::uint8_t>(std::max<int>(cell, coverage));
 }
 
-void Mask::Include(Box box) {
+void Mask::Include(Rect box) {
   if (box.w <= 0 || box.h <= 0) return;
   if (area_.w <= 0 || area_.h <= 0) {
     *this = Mask(box);
@@ -31,7 +32,7 @@ void Mask::Include(Box box) {
   *this = std::move(grown);
 }
 
-Box Mask::Ink() const {
+Rect Mask::Ink() const {
   int left = area_.x + area_.w;
   int top = area_.y + area_.h;
   int right = area_.x - 1;

@@ -12,16 +12,16 @@ namespace zelvane::art {
 class Mask {
  public:
   Mask() = default;
-  Mask(Box area);
+  Mask(Rect area);
 
-  const Box& Area() const { return area_; }
+  const Rect& Area() const { return area_; }
   int At(int x, int y) const;
   // Adds ink, keeping the stronger coverage where two glyphs meet.
   void Merge(int x, int y, int coverage);
   // Grows the area so that `box` fits, keeping the ink.
-  void Include(Box box);
+  void Include(Rect box);
   // The tight box around every covered pixel; zero-sized when nothing is covered.
-  Box Ink() const;
+  Rect Ink() const;
 
  private:
   bool Inside(int x, int y) const {
@@ -32,7 +32,7 @@ class Mask {
            static_cast<std::size_t>(x - area_.x);
   }
 
-  Box area_;
+  Rect area_;
   std::vector<std::uint8_t> coverage_;
 };
 

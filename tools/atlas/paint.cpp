@@ -23,7 +23,7 @@ Shader VerticalGradient(int first, int last, std::initializer_list<Stop> stops) 
 }
 
 void Paint(Canvas& canvas, const Mask& mask, int x, int y, const Shader& shader) {
-  const Box& area = mask.Area();
+  const Rect& area = mask.Area();
   for (int row = area.y; row < area.y + area.h; ++row) {
     for (int column = area.x; column < area.x + area.w; ++column) {
       const int coverage = mask.At(column, row);
@@ -32,8 +32,8 @@ void Paint(Canvas& canvas, const Mask& mask, int x, int y, const Shader& shader)
   }
 }
 
-Pen CentreInk(const Mask& mask, Box box) {
-  const Box ink = mask.Ink();
+Pen CentreInk(const Mask& mask, Rect box) {
+  const Rect ink = mask.Ink();
   return {box.x + (box.w - ink.w) / 2 - ink.x, box.y + (box.h - ink.h) / 2 - ink.y};
 }
 

@@ -31,6 +31,6 @@ struct Pen {
 };
 
 // The pen origin that centres the mask's ink in `box` (odd leftovers go right and down).
-Pen CentreInk(const Mask& mask, Box box);
+Pen CentreInk(const Mask& mask, Rect box);
 
 }  // namespace zelvane::art

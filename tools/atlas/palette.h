@@ -1,59 +1,34 @@
 #pragma once
 
-#include "canvas.h"
+#include <cstdint>
 
-// The game's colours. Tile faces carry the keyboard row of their letter.
+#include "canvas.h"
+#include "records/keyboard_rows.h"
+
+// The game's colours. Tile faces carry the keyboard row of their letter
+// (records/keyboard_rows.h).
 namespace zelvane::art::palette {
 
-enum class KeyRow { kTop, kHome, kBottom };
-
-// The keyboard row of a capital letter 'A'..'Z'.
-constexpr KeyRow RowOf(char letter) {
-  switch (letter) {
-    case 'E':
-    case 'I':
-    case 'O':
-    case 'P':
-    case 'Q':
-    case 'R':
-    case 'T':
-    case 'U':
-    case 'W':
-    case 'Y':
-      return KeyRow::kTop;
-    case 'B':
-    case 'C':
-    case 'M':
-    case 'N':
-    case 'V':
-    case 'X':
-    case 'Z':
-      return KeyRow::kBottom;
-    default:
-      return KeyRow::kHome;
-  }
-}
-
-constexpr Colour Face(KeyRow row) {
+constexpr Colour Face(std::int16_t row) {
   switch (row) {
-    case KeyRow::kTop:
+    case RowTop:
       return {255, 74, 66};
-    case KeyRow::kHome:
+    case RowHome:
       return {0, 140, 33};
-    case KeyRow::kBottom:
+    case RowBottom:
       return {49, 49, 255};
   }
   return kBlack;
 }
 
 // Armoured letters wear a muted version of their row's colour.
-constexpr Colour ArmouredFace(KeyRow row) {
+constexpr Colour ArmouredFace(std::int16_t row) {
   switch (row) {
-    case KeyRow::kTop:
+    case RowTop:
       return {206, 173, 165};
-    case KeyRow::kHome:
+    case RowHome:
       return {66, 99, 74};
-    case KeyRow::kBottom:
+    case RowBottom:
       return {165, 165, 198};
   }
   return kBlack;

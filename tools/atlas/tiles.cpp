@@ -15,11 +15,11 @@ namespace {
 constexpr TextStyle kLetterStyle{.width_px = 21, .height_px = 21, .hinting = Hinting::kLight, .outline_px = 1.1};
 
 // Frame ring `ring` (0 outermost) in light on the top and left, shade on the bottom and right.
-void DrawRing(Canvas& canvas, Box tile, int ring, Colour light, Colour shade) {
+void DrawRing(Canvas& canvas, Rect tile, int ring, Colour light, Colour shade) {
   const int left = tile.x + ring;
   const int top = tile.y + ring;
-  const int right = tile.Right() - ring;
-  const int bottom = tile.Bottom() - ring;
+  const int right = tile.Right() - 1 - ring;
+  const int bottom = tile.Bottom() - 1 - ring;
   for (int i = 0; i <= right - left; ++i) {
     canvas.Set(left + i, top, light);
     canvas.Set(left, top + i, light);
@@ -41,7 +41,7 @@ void DrawCornerMark(Canvas& canvas, int corner_x, int corner_y, int step, int si
 
 }  // namespace
 
-void DrawFramedTile(Canvas& canvas, Box tile, int frame, const Shader& face) {
+void DrawFramedTile(Canvas& canvas, Rect tile, int frame, const Shader& face) {
   // Lit edge outermost; the innermost ring of a wide frame turns round into a groove around the face.
   for (int ring = 0; ring < frame; ++ring) {
     if (ring == 0) {
@@ -53,19 +53,18 @@ void DrawFramedTile(Canvas& canvas, Box tile, int frame, const Shader& face) {
     }
   }
   DrawCornerMark(canvas, tile.x, tile.y, 1, frame, palette::kMarkRed);
-  DrawCornerMark(canvas, tile.Right(), tile.Bottom(), -1, frame, palette::kMarkBlue);
-  for (int y = tile.y + frame; y <= tile.Bottom() - frame; ++y) {
-    for (int x = tile.x + frame; x <= tile.Right() - frame; ++x) canvas.Set(x, y, face(x, y));
+  DrawCornerMark(canvas, tile.Right() - 1, tile.Bottom() - 1, -1, frame, palette::kMarkBlue);
+  for (int y = tile.y + frame; y < tile.Bottom() - frame; ++y) {
+    for (int x = tile.x + frame; x < tile.Right() - frame; ++x) canvas.Set(x, y, face(x, y));
   }
 }
 
 void DrawTile(Canvas& canvas, int x, int y, const Shader& face) {
-  DrawFramedTile(canvas, {x, y, tg::kSize, tg::kSize}, tg::kFrame, face);
+  DrawFramedTile(canvas, {x, y, kCell, kCell}, tg::kFrame, face);
 }
 
 void DrawTileLetter(Canvas& canvas, int x, int y, const Font& italic, char letter) {
-  const Box letter_box{tg::kLetterLeft, tg::kLetterTop, tg::kLetterRight - tg::kLetterLeft + 1,
-                       tg::kLetterBottom - tg::kLetterTop + 1};
+  const Rect letter_box = tg::kLetterBox;
   // Wide letters are narrowed, and J with its long tail shortened, until they fit inside the frame.
   TextStyle style = kLetterStyle;
   const std::string text(1, letter);

@@ -9,7 +9,7 @@ namespace zelvane::art {
 // A square tile filling `tile`: a grey bevelled frame `frame` pixels wide, with a
 // red mark in the top-left corner and a blue one in the bottom-right, and the
 // face inside it filled by `face`.
-void DrawFramedTile(Canvas& canvas, Box tile, int frame, const Shader& face);
+void DrawFramedTile(Canvas& canvas, Rect tile, int frame, const Shader& face);
 
 // A 30 x 30 atlas tile at (x, y).
 void DrawTile(Canvas& canvas, int x, int y, const Shader& face);
