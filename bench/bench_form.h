@@ -26,13 +26,13 @@ inline constexpr std::int32_t kLevelFourScore = 9000;
 class BenchForm {
  public:
   BenchForm() : form(Atlas(), cues) {
-    form.DeliverLoad();
+    form.DeliverLoad(form.clock.now);
     form.random.Seed(2024);
     RunFor(form, 1000);
   }
 
   void StartPlay() {
-    form.DeliverClick(0);
+    form.DeliverClick(form.clock.now, 0);
     RunFor(form, 3000);
   }
 
@@ -43,10 +43,7 @@ class BenchForm {
   }
 
   // Delivers the tick of `timer`, which must be the only one running, when it falls due.
-  void Tick(const Timer& timer) {
-    form.clock.now = timer.Due();
-    form.DeliverDueTick(form.clock.now);
-  }
+  void Tick(const Timer& timer) { form.DeliverDueTick(timer.Due()); }
 
   testing::ScratchDirectory scratch;
   SilentCuePlayer cues;
@@ -80,7 +77,7 @@ inline constexpr BenchEvent kKeyHit{
     [](BenchForm& bench) {
       bench.SetWave(kFiveLetters, kOneHitEach, 3);
       bench.form.GMtime.SetInterval(1000);
-      bench.form.DeliverKeyDown(kKeyB, 0);
+      bench.form.DeliverKeyDown(bench.form.clock.now, kKeyB, 0);
     },
     [](const Mform& form) { return form.state.slotCode[1] == SlotEmpty && form.GMtime.Interval() == 999; },
     "B did not destroy the letter in slot 1"};

@@ -41,7 +41,7 @@ void BM_KeyMiss(benchmark::State& run) {
       [&] {
         bench.SetWave(kFiveLetters, kOneHitEach, 3);
         form.state.score = 1000;
-        form.DeliverKeyDown(kKeyZ, 0);
+        form.DeliverKeyDown(form.clock.now, kKeyZ, 0);
       },
       [&] { return form.state.score == 850; }, "Z was not a miss at level 1");
 }
@@ -56,7 +56,7 @@ void BM_KeyClearsWave(benchmark::State& run) {
       [&] {
         bench.SetWave({1, SlotEmpty, SlotEmpty, SlotEmpty, SlotEmpty}, {1, 0, 0, 0, 0}, 3);
         form.state.score = kLevelFourScore;
-        form.DeliverKeyDown(kKeyB, 0);
+        form.DeliverKeyDown(form.clock.now, kKeyB, 0);
       },
       [&] { return form.state.waveRow == 0 && form.state.level == 4; },
       "B did not clear the wave and deal a level-4 one");

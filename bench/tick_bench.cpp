@@ -165,7 +165,7 @@ class TickBench {
   void Play(double seconds) {
     Mform form(Atlas(), cues_);
     LoadAndRunTheTitle(form);
-    form.DeliverClick(0);
+    form.DeliverClick(form.clock.now, 0);
     Loop(form, [&] { return form.GMtime.Enabled(); });
     form.GMtime.SetInterval(kFastestDescent);
     form.GMtime.Disable();
@@ -215,8 +215,7 @@ class TickBench {
  private:
   // As the game starts: load, show, and the title sequence up to the waiting phase.
   void LoadAndRunTheTitle(Mform& form) {
-    form.clock.now = GameWindow::Now();
-    form.DeliverLoad();
+    form.DeliverLoad(GameWindow::Now());
     if (shown_) {
       window_.Repaint(form);
     } else {
@@ -260,8 +259,7 @@ class TickBench {
 
   void Handle(Mform& form, const SDL_Event& event) {
     if (event.type == SDL_USEREVENT) {
-      form.clock.now = GameWindow::Now();
-      form.DeliverKeyDown(static_cast<std::int16_t>(vk::LetterA + event.user.code), 0);
+      form.DeliverKeyDown(GameWindow::Now(), static_cast<std::int16_t>(vk::LetterA + event.user.code), 0);
       ++keys_;
     } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
       window_.Repaint(form);

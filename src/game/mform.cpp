@@ -19,25 +19,29 @@ Mform::Mform(const Image& atlas, CuePlayer& cues) : Kpc(atlas), cues_(cues) {
   Cm1[1].top = layout::kEndTop;
 }
 
-void Mform::DeliverLoad() {
+void Mform::DeliverLoad(std::int64_t now) {
+  clock.now = now;
   Form_Load();
   HandlerReturned();
 }
 
-void Mform::DeliverKeyDown(std::int16_t keyCode, std::int16_t shift) {
+void Mform::DeliverKeyDown(std::int64_t now, std::int16_t keyCode, std::int16_t shift) {
+  clock.now = now;
   if (endRequested_ || !KeyPreview) return;
   Form_KeyDown(keyCode, shift);
   HandlerReturned();
 }
 
-void Mform::DeliverClick(std::int16_t index) {
+void Mform::DeliverClick(std::int64_t now, std::int16_t index) {
+  clock.now = now;
   if (endRequested_ || index < 0 || index >= static_cast<std::int16_t>(Cm1.size())) return;
   if (!Cm1[static_cast<std::size_t>(index)].enabled) return;
   Cm1_Click(index);
   HandlerReturned();
 }
 
-void Mform::DeliverClose() {
+void Mform::DeliverClose(std::int64_t now) {
+  clock.now = now;
   if (endRequested_) return;
   Form_Unload();
   HandlerReturned();
@@ -54,6 +58,7 @@ std::optional<std::int64_t> Mform::NextDue() const {
 }
 
 bool Mform::DeliverDueTick(std::int64_t now) {
+  clock.now = now;
   if (endRequested_) return false;
   const TimerBinding* due = nullptr;
   for (const TimerBinding& binding : kTimers) {

@@ -29,12 +29,14 @@ class Mform {
   Mform(const Image& atlas, CuePlayer& cues);
 
   // ---- Events from the window system (mform.cpp) ----
-  void DeliverLoad();
+  // Each carries the moment it happens, in milliseconds on the window system's
+  // clock; the handler and the timers it starts see it as clock.now.
+  void DeliverLoad(std::int64_t now);
   // Reaches Form_KeyDown only while KeyPreview is on.
-  void DeliverKeyDown(std::int16_t keyCode, std::int16_t shift);
+  void DeliverKeyDown(std::int64_t now, std::int16_t keyCode, std::int16_t shift);
   // Reaches Cm1_Click only for an enabled button.
-  void DeliverClick(std::int16_t index);
-  void DeliverClose();
+  void DeliverClick(std::int64_t now, std::int16_t index);
+  void DeliverClose(std::int64_t now);
   // Delivers the tick of the enabled timer due earliest at or before `now`;
   // false when none is due.
   bool DeliverDueTick(std::int64_t now);

@@ -4,8 +4,9 @@
 
 namespace zelvane {
 
-// The window's notion of now, in milliseconds. The real event loop sets it from
-// the monotonic clock, tests from a virtual one, before each event is handled.
+// The window's notion of now, in milliseconds: the moment of the event being
+// handled, which every delivery to the window carries (the real event loop's
+// from the monotonic clock, a test's from a virtual one).
 struct Clock {
   std::int64_t now = 0;
 };

@@ -10,7 +10,6 @@ namespace zelvane {
 // its due moment, in order, as a perfectly punctual window system would.
 inline void RunUntil(Mform& form, std::int64_t until) {
   for (auto due = form.NextDue(); due && *due <= until && !form.EndRequested(); due = form.NextDue()) {
-    form.clock.now = *due;
     form.DeliverDueTick(*due);
   }
   if (form.clock.now < until) form.clock.now = until;

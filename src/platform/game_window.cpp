@@ -52,11 +52,7 @@ bool WaitForEventOrTick(const Mform& form, SDL_Event& event) {
   return SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::int64_t>(wait, INT_MAX))) == 1;
 }
 
-bool DeliverDueTickNow(Mform& form) {
-  const std::int64_t now = GameWindow::Now();
-  form.clock.now = now;
-  return form.DeliverDueTick(now);
-}
+bool DeliverDueTickNow(Mform& form) { return form.DeliverDueTick(GameWindow::Now()); }
 
 void GameWindow::DeliverDueTicks(Mform& form) {
   while (!form.EndRequested() && DeliverDueTickNow(form)) {
@@ -117,21 +113,18 @@ void GameWindow::KeyDown(Mform& form, const SDL_KeyboardEvent& key) {
   const std::int16_t code = VirtualKeyOf(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
   if (code == 0) return;
   const std::int16_t shift = ShiftMaskOf(key.keysym.mod);
-  form.clock.now = Now();
-  form.DeliverKeyDown(code, shift);
+  form.DeliverKeyDown(Now(), code, shift);
   if (form.EndRequested()) return;
   Click(form, buttons_.KeyDown(form.Cm1, code, shift));
 }
 
 void GameWindow::Click(Mform& form, std::optional<std::int16_t> index) {
   if (!index) return;
-  form.clock.now = Now();
-  form.DeliverClick(*index);
+  form.DeliverClick(Now(), *index);
 }
 
 void GameWindow::Close(Mform& form) {
-  form.clock.now = Now();
-  form.DeliverClose();
+  form.DeliverClose(Now());
   closed_ = true;
 }
 

@@ -19,8 +19,7 @@ int main() {
     if (window) {
       zelvane::SdlCuePlayer cues;
       zelvane::Mform form(zelvane::Atlas(), cues);
-      form.clock.now = zelvane::GameWindow::Now();
-      form.DeliverLoad();
+      form.DeliverLoad(zelvane::GameWindow::Now());
       status = window.Run(form);
     } else {
       std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());

@@ -28,7 +28,7 @@ class PhasesTest : public FormTest {
 TEST_F(PhasesTest, LoadDrawsTheScoreFrameAndSetsTheTitleStartValues) {
   EXPECT_EQ(Running(), Only(0)) << "only the title timer runs from the window's creation";
   EXPECT_EQ(PhaseOf(form), Phase::Title);
-  form.DeliverLoad();
+  form.DeliverLoad(form.clock.now);
   EXPECT_EQ(form.state.level, 1);
   EXPECT_EQ(form.state.titleStep, 0);
   EXPECT_EQ(form.state.titlePos, 148);
@@ -46,7 +46,7 @@ TEST_F(PhasesTest, TheWholeCycleHasTheTimersSwitchesAndButtonsOfEachPhase) {
   EXPECT_TRUE(form.Cm1[0].enabled && form.Cm1[1].enabled);
   EXPECT_FALSE(form.KeyPreview);
 
-  form.DeliverClick(0);
+  form.DeliverClick(form.clock.now, 0);
   EXPECT_EQ(Running(), Only(1)) << "ready";
   EXPECT_EQ(PhaseOf(form), Phase::Ready);
   EXPECT_FALSE(ButtonsEnabled());
@@ -82,7 +82,7 @@ TEST_F(PhasesTest, TheWholeCycleHasTheTimersSwitchesAndButtonsOfEachPhase) {
 
 TEST_F(PhasesTest, StartShowsTheReadyBannerForTheWholeDelay) {
   LoadAndWait();
-  form.DeliverClick(0);
+  form.DeliverClick(form.clock.now, 0);
   EXPECT_EQ(cues.played, std::vector<std::string>{"cde.wav"});
   EXPECT_EQ(ShownSource(form.Mpc, 20, 135), (Point{420, 210}));
   EXPECT_EQ(ShownSource(form.Mpc, 119, 164), (Point{519, 239}));
@@ -121,26 +121,26 @@ TEST_F(PhasesTest, EveryGameStartsFromTheSameStateWhateverThePreviousLeft) {
 }
 
 TEST_F(PhasesTest, KeysReachTheGameOnlyWhilePlaying) {
-  form.DeliverLoad();
+  form.DeliverLoad(form.clock.now);
   for (int tick = 0; tick < 200; ++tick) {
-    form.DeliverKeyDown(static_cast<std::int16_t>(vk::LetterA + tick % 26), 0);
+    form.DeliverKeyDown(form.clock.now, static_cast<std::int16_t>(vk::LetterA + tick % 26), 0);
     RunFor(form, 5);
   }
-  form.DeliverClick(0);
-  form.DeliverKeyDown(vk::LetterA, 0);
+  form.DeliverClick(form.clock.now, 0);
+  form.DeliverKeyDown(form.clock.now, vk::LetterA, 0);
   EXPECT_EQ(form.state.score, 0);
   EXPECT_EQ(cues.played, std::vector<std::string>{"cde.wav"});
 }
 
 TEST_F(PhasesTest, DisabledButtonsCannotBeClickedAndAClickDisablesBoth) {
-  form.DeliverLoad();
-  form.DeliverClick(0);
-  form.DeliverClick(1);
+  form.DeliverLoad(form.clock.now);
+  form.DeliverClick(form.clock.now, 0);
+  form.DeliverClick(form.clock.now, 1);
   EXPECT_FALSE(form.STtimer.Enabled());
   EXPECT_FALSE(form.EndRequested());
   RunFor(form, 1000);
-  form.DeliverClick(0);
-  form.DeliverClick(1);
+  form.DeliverClick(form.clock.now, 0);
+  form.DeliverClick(form.clock.now, 1);
   EXPECT_TRUE(form.STtimer.Enabled());
   EXPECT_FALSE(form.EndRequested()) << "the first click disabled End";
 }
@@ -148,7 +148,7 @@ TEST_F(PhasesTest, DisabledButtonsCannotBeClickedAndAClickDisablesBoth) {
 TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
   LoadAndWait();
   form.state.hiScores = {500, 400, 300, 200, 100};
-  form.DeliverClick(1);
+  form.DeliverClick(form.clock.now, 1);
   EXPECT_TRUE(form.EndRequested());
   EXPECT_EQ(PhaseOf(form), Phase::Ended);
   EXPECT_EQ(form.ExitStatus(), 0);
@@ -161,7 +161,7 @@ TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
 TEST_F(PhasesTest, ClosingTheWindowSavesLikeEnd) {
   LoadAndWait();
   form.state.hiScores = {42, 0, 0, 0, 0};
-  form.DeliverClose();
+  form.DeliverClose(form.clock.now);
   EXPECT_TRUE(form.EndRequested());
   std::ifstream file("jkl.yen", std::ios::binary);
   std::string first;
@@ -173,8 +173,8 @@ TEST_F(PhasesTest, TwoLoadsDealDifferentWaves) {
   Image atlas = testing::CoordinateAtlas();
   testing::RecordingCues quiet;
   Mform other(atlas, quiet);
-  form.DeliverLoad();
-  other.DeliverLoad();
+  form.DeliverLoad(form.clock.now);
+  other.DeliverLoad(other.clock.now);
   std::vector<double> first, second;
   for (int i = 0; i < 8; ++i) {
     first.push_back(form.random.Next());

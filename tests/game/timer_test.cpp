@@ -55,7 +55,7 @@ TEST_F(SchedulerTest, EarliestDueTickIsDeliveredFirstAndDisabledTimersStaySilent
 
 TEST_F(SchedulerTest, NothingRunsAfterEnd) {
   LoadAndWait();
-  form.DeliverClick(1);
+  form.DeliverClick(form.clock.now, 1);
   ASSERT_TRUE(form.EndRequested());
   EXPECT_EQ(form.ExitStatus(), 0);
   form.OPtimer.Enable();

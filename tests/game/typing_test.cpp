@@ -13,7 +13,7 @@ class TypingTest : public testing::FormTest {
     LoadAndWait();
     StartPlay();
   }
-  void Press(std::int16_t key) { form.DeliverKeyDown(key, 0); }
+  void Press(std::int16_t key) { form.DeliverKeyDown(form.clock.now, key, 0); }
   static std::int16_t Key(char letter) { return static_cast<std::int16_t>(letter); }
 };
 

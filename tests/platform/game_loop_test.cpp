@@ -23,10 +23,9 @@ class GameLoopTest : public testing::FormTest {
 
 TEST_F(GameLoopTest, AQueuedEventEndsTheWaitWhetherOrNotATickIsPending) {
   LoadAndWait();
-  form.clock.now = GameWindow::Now();
   for (const bool tickPending : {false, true}) {
     SCOPED_TRACE(tickPending ? "Start's ready delay running" : "no timer running");
-    if (tickPending) form.DeliverClick(0);
+    if (tickPending) form.DeliverClick(GameWindow::Now(), 0);
     ASSERT_EQ(form.NextDue().has_value(), tickPending);
     PushUserEvent();
     SDL_Event event{};
@@ -36,8 +35,7 @@ TEST_F(GameLoopTest, AQueuedEventEndsTheWaitWhetherOrNotATickIsPending) {
 }
 
 TEST_F(GameLoopTest, WithoutEventsTheWaitLastsUntilTheTickIsDueAndItIsDelivered) {
-  form.clock.now = GameWindow::Now();
-  form.DeliverLoad();
+  form.DeliverLoad(GameWindow::Now());
   form.OPtimer.Disable();
   form.OPtimer.Enable();
   const std::int64_t due = form.OPtimer.Due();

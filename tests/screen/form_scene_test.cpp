@@ -25,7 +25,7 @@ class FormSceneTest : public FormTest {
 };
 
 TEST_F(FormSceneTest, AfterTheTitleTheButtonsWaitAtTheRightAndTheScoreFrameIsUp) {
-  form.DeliverLoad();
+  form.DeliverLoad(form.clock.now);
   Compose();
   EXPECT_EQ(At(5, 5), Black) << "the background is black from the load on";
   EXPECT_FALSE(ButtonFaceAt(474, 30));
@@ -41,16 +41,14 @@ TEST_F(FormSceneTest, AfterTheTitleTheButtonsWaitAtTheRightAndTheScoreFrameIsUp)
 }
 
 TEST_F(FormSceneTest, WhileSlidingInOnlyTheStartButtonsStripIsRedrawn) {
-  form.DeliverLoad();
+  form.DeliverLoad(form.clock.now);
   Compose();
   // Run the record rows in; then each tick moves the Start button left.
   while (form.state.titleStep < 10) {
-    form.clock.now = *form.NextDue();
-    form.DeliverDueTick(form.clock.now);
+    form.DeliverDueTick(*form.NextDue());
   }
   Compose();
-  form.clock.now = *form.NextDue();
-  form.DeliverDueTick(form.clock.now);  // 7200 -> 7080 twips: 472 px
+  form.DeliverDueTick(*form.NextDue());  // 7200 -> 7080 twips: 472 px
   EXPECT_EQ(Compose(), (std::vector<Rect>{{472, 16, 3, 33}}));
   EXPECT_TRUE(ButtonFaceAt(474, 30));
   EXPECT_EQ(At(471, 30), Black);
@@ -64,7 +62,7 @@ TEST_F(FormSceneTest, StartTakesTheButtonsAwayAndShowsTheReadyBanner) {
   EXPECT_EQ(At(400, 16), shade::DarkShadow) << "held down: the pushed bevel";
   const auto clicked = input_.MouseUp(form.Cm1, {432, 32});
   ASSERT_EQ(clicked, 0);
-  form.DeliverClick(*clicked);
+  form.DeliverClick(form.clock.now, *clicked);
   input_.Follow(form.Cm1);
   Compose();
   EXPECT_FALSE(ButtonFaceAt(405, 20));

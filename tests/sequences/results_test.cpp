@@ -8,7 +8,7 @@ namespace {
 class ResultsTest : public testing::FormTest {
  protected:
   void SetUp() override {
-    form.DeliverLoad();
+    form.DeliverLoad(form.clock.now);
     form.OPtimer.Disable();
   }
   // The digit places of result line k: the digit shown in each, or -1 when empty.
@@ -99,7 +99,7 @@ TEST_F(ResultsTest, ASecondGameAfterTheFirstStartsFromTheDesignedState) {
   for (int game = 0; game < 2; ++game) {
     RunFor(form, 1000);
     ASSERT_TRUE(form.Cm1[0].enabled) << "game " << game;
-    form.DeliverClick(0);
+    form.DeliverClick(form.clock.now, 0);
     RunFor(form, 3000);
     EXPECT_EQ(form.state.score, 0);
     EXPECT_EQ(form.state.pileCount, 0);

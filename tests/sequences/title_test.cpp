@@ -9,7 +9,7 @@ namespace {
 
 class TitleTest : public testing::FormTest {
  protected:
-  void SetUp() override { form.DeliverLoad(); }
+  void SetUp() override { form.DeliverLoad(form.clock.now); }
   void Tick() { form.OPtimer_Timer(); }
   // Ticks through one slide, returning the position after each tick.
   std::vector<int> Slide() {

@@ -20,12 +20,12 @@ class RulesTest : public testing::FormTest, public ::testing::WithParamInterface
  protected:
   // Brings the game into play, the checker following every phase.
   void SetUp() override {
-    form.DeliverLoad();
+    form.DeliverLoad(form.clock.now);
     ExpectRulesHold();
     form.random.Seed(12345);
     RunFor(form, 1000);
     ExpectRulesHold();
-    form.DeliverClick(0);
+    form.DeliverClick(form.clock.now, 0);
     ExpectRulesHold();
     RunFor(form, 3000);
     ExpectRulesHold();

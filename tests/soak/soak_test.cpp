@@ -91,18 +91,17 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
 
   void Tick() {
     const std::int64_t due = *form_.NextDue();
-    form_.clock.now = due;
     last_ = "timer tick";
     ASSERT_TRUE(form_.DeliverDueTick(due)) << Where();
     ++totals_.ticks;
   }
 
-  void Press(std::int16_t key) {
+  void Press(std::int64_t now, std::int16_t key) {
     last_ = "key " + std::to_string(key);
     const auto before = Switches(form_);
     const GameState state = form_.state;
     const std::int32_t interval = form_.GMtime.Interval();
-    form_.DeliverKeyDown(key, 0);
+    form_.DeliverKeyDown(now, key, 0);
     ++totals_.keys;
     if (!std::get<1>(before)) {
       ASSERT_TRUE(Switches(form_) == before) << Where() << ": a key changed the game outside play";
@@ -119,11 +118,11 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
     }
   }
 
-  void Click(std::int16_t index) {
+  void Click(std::int64_t now, std::int16_t index) {
     last_ = "click " + std::to_string(index);
     const auto before = Switches(form_);
     const bool enabled = index >= 0 && index < 2 && form_.Cm1[static_cast<std::size_t>(index)].enabled;
-    form_.DeliverClick(index);
+    form_.DeliverClick(now, index);
     ++totals_.clicks;
     if (!enabled) {
       ASSERT_TRUE(Switches(form_) == before) << Where() << ": a disabled button did something";
@@ -134,14 +133,14 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
   void Step(Phase phase) {
     const std::optional<std::int64_t> due = form_.NextDue();
     if (due && *due <= bot_.NextAt()) return Tick();
-    form_.clock.now = bot_.NextAt();
+    const std::int64_t now = bot_.NextAt();
     const Action action = bot_.Act(form_, phase == Phase::Waiting);
-    if (action.kind == Action::Kind::Key) Press(action.code);
-    if (action.kind == Action::Kind::Click) Click(action.code);
+    if (action.kind == Action::Kind::Key) Press(now, action.code);
+    if (action.kind == Action::Kind::Click) Click(now, action.code);
   }
 
   void Play(std::int64_t games) {
-    form_.DeliverLoad();
+    form_.DeliverLoad(form_.clock.now);
     form_.random.Seed(seed_);
     last_ = "load";
     ASSERT_NO_FATAL_FAILURE(Checked());
@@ -172,7 +171,7 @@ class SoakTest : public ::testing::TestWithParam<Personality> {
       ASSERT_NO_FATAL_FAILURE(Tick());
       ASSERT_NO_FATAL_FAILURE(Checked());
     }
-    Click(1);
+    Click(form_.clock.now, 1);
     ASSERT_TRUE(form_.EndRequested()) << Where();
     EXPECT_EQ(form_.ExitStatus(), 0) << Where();
     HiScores saved = form_.state.hiScores;

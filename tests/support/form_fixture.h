@@ -63,14 +63,14 @@ class FormTest : public ::testing::Test {
 
   // Load, let the title sequence run to its end: the waiting phase.
   void LoadAndWait() {
-    form.DeliverLoad();
+    form.DeliverLoad(form.clock.now);
     form.random.Seed(12345);
     RunFor(form, 1000);
   }
 
   // From the waiting phase, press Start and sit out the ready delay.
   void StartPlay() {
-    form.DeliverClick(0);
+    form.DeliverClick(form.clock.now, 0);
     RunFor(form, 3000);
     cues.played.clear();
   }
