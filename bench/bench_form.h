@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "game/mform.h"
-#include "game/virtual_clock.h"
 #include "screen/atlas.h"
 #include "support/form_fixture.h"
+#include "support/virtual_clock.h"
 
 namespace zelvane::bench {
 

@@ -6,6 +6,7 @@
 
 #include "platform/key_map.h"
 #include "platform/window_frame.h"
+#include "platform/window_icon.h"
 #include "screen/form_scene.h"
 #include "screen/layout.h"
 

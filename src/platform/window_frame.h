@@ -13,10 +13,6 @@ namespace zelvane {
 // window system is not X11.
 void AskForPlainFrame(SDL_Window* window);
 
-// Gives the window the game's icon: 32 x 32, and 16 x 16 beside it where the
-// window system takes several sizes.
-void SetGameIcon(SDL_Window* window);
-
 struct Icon {
   int width = 0;
   int height = 0;

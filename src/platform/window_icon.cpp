@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/window_frame.h"
+#include "platform/window_icon.h"
 
 extern const std::uint8_t zelvane_icon_png[];
 extern const std::size_t zelvane_icon_png_size;

@@ -7,12 +7,12 @@ namespace zelvane {
 
 // Draws into a picture but touches only the pixels inside its clip, so a part
 // of the window can be drawn again without disturbing the rest.
-class Canvas {
+class ClippedCanvas {
  public:
-  Canvas(Image& image, Rect clip) : image_(image), clip_(clip.Intersected(image.Bounds())) {}
+  ClippedCanvas(Image& image, Rect clip) : image_(image), clip_(clip.Intersected(image.Bounds())) {}
 
   // The same picture, clipped further to `area`.
-  Canvas Within(Rect area) const { return Canvas(image_, clip_.Intersected(area)); }
+  ClippedCanvas Within(Rect area) const { return ClippedCanvas(image_, clip_.Intersected(area)); }
   void Fill(Rect box, Rgb colour);
   // Copies the `from` part of `source` with its top-left corner at (x, y).
   void Paste(const Image& source, Rect from, int x, int y);
@@ -31,10 +31,10 @@ struct Bevel {
   Rgb outerBottomRight;
   Rgb innerBottomRight;
 };
-void DrawBevel(Canvas& canvas, Rect box, const Bevel& bevel);
+void DrawBevel(ClippedCanvas& canvas, Rect box, const Bevel& bevel);
 
 // The sunken 2-pixel frame of a picture panel, around its drawing area.
-void DrawSunkenFrame(Canvas& canvas, Rect drawingArea, int border);
+void DrawSunkenFrame(ClippedCanvas& canvas, Rect drawingArea, int border);
 
 // How a push button is to be drawn.
 struct ButtonLook {
@@ -47,7 +47,7 @@ struct ButtonLook {
 };
 
 // A classic push button filling `bounds`; `button` picks its caption (0 "Start", 1 "End").
-void DrawButton(Canvas& canvas, Rect bounds, int button, const ButtonLook& look, const Image& captions);
+void DrawButton(ClippedCanvas& canvas, Rect bounds, int button, const ButtonLook& look, const Image& captions);
 
 // The button captions compiled into the game, decoded once.
 const Image& ButtonCaptions();

@@ -48,7 +48,7 @@ std::vector<Rect> WindowImage::Compose(const WindowScene& scene) {
 
 // Everything that shows in `part`, back to front.
 void WindowImage::Draw(const WindowScene& scene, Rect part) {
-  Canvas canvas(image_, part);
+  ClippedCanvas canvas(image_, part);
   canvas.Fill(part, scene.backColor);
   for (const PanelPlace& place : scene.panels) {
     DrawSunkenFrame(canvas, place.area, place.border);

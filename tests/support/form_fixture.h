@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "game/mform.h"
-#include "game/virtual_clock.h"
 #include "screen/atlas_regions.h"
 #include "screen/image.h"
 #include "screen/virtual_keys.h"
+#include "support/virtual_clock.h"
 
 namespace zelvane::testing {
 
