@@ -218,22 +218,22 @@ TEST_F(RecordsFileTest, ShortWritesStillSaveEverything) {
 // root the save runs in a child that has given its rights up.
 std::string SaveWithoutRights(const std::string& path, const std::string& content) {
   if (::geteuid() != 0) return SaveRecordsFile(path, content);
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) return "no pipe";
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return "no pipe";
   const pid_t child = ::fork();
   if (child == 0) {
-    ::close(pipe_fds[0]);
+    ::close(pipeFds[0]);
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
     const std::string problem = SaveRecordsFile(path, content);
-    const bool sent = ::write(pipe_fds[1], problem.data(), problem.size()) == static_cast<ssize_t>(problem.size());
+    const bool sent = ::write(pipeFds[1], problem.data(), problem.size()) == static_cast<ssize_t>(problem.size());
     ::_exit(sent ? 0 : 3);
   }
-  ::close(pipe_fds[1]);
+  ::close(pipeFds[1]);
   std::string problem;
   char buffer[256];
-  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;)
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
     problem.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipe_fds[0]);
+  ::close(pipeFds[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? problem : "the saving child failed";

@@ -66,8 +66,8 @@ struct Place {
 };
 
 // Letters A..T fill a band, U..Z start the band below.
-Place LetterTile(int band_y, int code) {
-  return code < 20 ? Place{30 * code, band_y} : Place{30 * (code - 20), band_y + 30};
+Place LetterTile(int bandY, int code) {
+  return code < 20 ? Place{30 * code, bandY} : Place{30 * (code - 20), bandY + 30};
 }
 
 std::vector<Rgb> Pixels(const Image& image, int x, int y, int w, int h) {
@@ -119,15 +119,15 @@ TEST(AtlasTest, LetterFacesShowTheKeyboardRowInEveryBand) {
 }
 
 TEST(AtlasTest, EveryLetterIsDrawnInWhiteAndNoTwoTilesMatch) {
-  for (const int band_y : {0, 90, 240}) {
+  for (const int bandY : {0, 90, 240}) {
     std::set<std::vector<Rgb>> seen;
     for (int code = 0; code < 26; ++code) {
-      const Place tile = LetterTile(band_y, code);
+      const Place tile = LetterTile(bandY, code);
       const std::vector<Rgb> face = Pixels(Atlas(), tile.x + tg::kFaceFirst, tile.y + tg::kFaceFirst,
                                            tg::kFaceLast - tg::kFaceFirst + 1, tg::kFaceLast - tg::kFaceFirst + 1);
       EXPECT_GT(std::count(face.begin(), face.end(), kWhite), 25)
-          << "letter " << static_cast<char>('A' + code) << " in band " << band_y;
-      EXPECT_TRUE(seen.insert(face).second) << "letter " << static_cast<char>('A' + code) << " in band " << band_y;
+          << "letter " << static_cast<char>('A' + code) << " in band " << bandY;
+      EXPECT_TRUE(seen.insert(face).second) << "letter " << static_cast<char>('A' + code) << " in band " << bandY;
     }
   }
 }
@@ -140,12 +140,12 @@ TEST(AtlasTest, TilesShareOneFrame) {
         << "top of the frame at " << tile.x << ", " << tile.y;
   }
   // The frame is grey apart from its red and blue corner marks.
-  const Rgb top_left = atlas.At(0, 0);
-  const Rgb bottom_right = atlas.At(29, 29);
-  EXPECT_GT(Red(top_left), 200);
-  EXPECT_LT(Green(top_left), 80);
-  EXPECT_GT(Blue(bottom_right), 200);
-  EXPECT_LT(Red(bottom_right), 80);
+  const Rgb topLeft = atlas.At(0, 0);
+  const Rgb bottomRight = atlas.At(29, 29);
+  EXPECT_GT(Red(topLeft), 200);
+  EXPECT_LT(Green(topLeft), 80);
+  EXPECT_GT(Blue(bottomRight), 200);
+  EXPECT_LT(Red(bottomRight), 80);
   const Rgb edge = atlas.At(15, 0);
   EXPECT_TRUE(Red(edge) == Green(edge) && Green(edge) == Blue(edge)) << std::hex << edge;
 }
@@ -273,7 +273,7 @@ TEST(AtlasTest, PanelLetteringHasItsColours) {
     const char* what;
     int x, y, w, h;
     bool (*shade)(Rgb);
-    int min_ink;
+    int minInk;
   } regions[] = {
       {"digits", 160, 180, 200, 30, IsSilver, 400},
       {"bright digits", 160, 210, 200, 30, IsGold, 400},
@@ -285,7 +285,7 @@ TEST(AtlasTest, PanelLetteringHasItsColours) {
   };
   for (const auto& region : regions) {
     const int ink = CountIf(Atlas(), region.x, region.y, region.w, region.h, IsInk);
-    EXPECT_GE(ink, region.min_ink) << region.what;
+    EXPECT_GE(ink, region.minInk) << region.what;
     EXPECT_EQ(CountIf(Atlas(), region.x, region.y, region.w, region.h, region.shade), ink) << region.what;
   }
   EXPECT_GT(CountIf(Atlas(), 420, 180, 135, 30, IsPureRed), 300) << "the warning is in full red";
@@ -322,14 +322,14 @@ TEST(CaptionsTest, FourCellsOfCentredTextOnTheButtonFace) {
       EXPECT_GE(ink.Height(), 8) << what;
       EXPECT_GE(ink.top, 1) << what;
       EXPECT_LE(ink.bottom, captions::kCellHeight - 2) << what;
-      const auto dark_pixels = std::count_if(cell.begin(), cell.end(), dark);
-      const auto white_pixels = std::count_if(cell.begin(), cell.end(), white);
+      const auto darkPixels = std::count_if(cell.begin(), cell.end(), dark);
+      const auto whitePixels = std::count_if(cell.begin(), cell.end(), white);
       if (enabled) {
-        EXPECT_GT(dark_pixels, 20) << what << ": black text";
-        EXPECT_EQ(white_pixels, 0) << what;
+        EXPECT_GT(darkPixels, 20) << what << ": black text";
+        EXPECT_EQ(whitePixels, 0) << what;
       } else {
-        EXPECT_EQ(dark_pixels, 0) << what << ": grey text";
-        EXPECT_GE(white_pixels, 6) << what << ": its emboss";
+        EXPECT_EQ(darkPixels, 0) << what << ": grey text";
+        EXPECT_GE(whitePixels, 6) << what << ": its emboss";
       }
     }
   }

@@ -123,12 +123,12 @@ class CuePlayerTest : public ::testing::Test {
 void ExpectLongCutByRamp(const Pcm& out) {
   const auto ramp = std::find(out.begin(), out.end(), kRampStart);
   ASSERT_NE(ramp, out.end());
-  const auto long_start = std::find(out.begin(), ramp, kLongLevel);
-  EXPECT_TRUE(Silent(out.begin(), long_start));
-  const auto long_end = std::find_if(long_start, ramp, [](std::int16_t s) { return s != kLongLevel; });
-  EXPECT_GT(long_end - long_start, 0);
-  EXPECT_LT(long_end - long_start, 10 * 44100) << "the long cue was not cut";
-  EXPECT_TRUE(Silent(long_end, ramp));
+  const auto longStart = std::find(out.begin(), ramp, kLongLevel);
+  EXPECT_TRUE(Silent(out.begin(), longStart));
+  const auto longEnd = std::find_if(longStart, ramp, [](std::int16_t s) { return s != kLongLevel; });
+  EXPECT_GT(longEnd - longStart, 0);
+  EXPECT_LT(longEnd - longStart, 10 * 44100) << "the long cue was not cut";
+  EXPECT_TRUE(Silent(longEnd, ramp));
   const Pcm expected = Ramp();
   ASSERT_GE(out.end() - ramp, kRampLength);
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), ramp)) << "the ramp did not play whole from its start";
@@ -274,13 +274,13 @@ TEST_F(CuePlayerTest, WithoutASoundDeviceThePlayerIsSilent) {
   struct NoDevice {
     const char* why;
     const char* driver;
-    const char* disk_file;
+    const char* diskFile;
   };
   for (const NoDevice& setup : {NoDevice{"no such driver", "no-such-driver", nullptr},
                                 NoDevice{"device cannot open", "disk", "/no/such/dir/device.raw"}}) {
     SCOPED_TRACE(setup.why);
     setenv("SDL_AUDIODRIVER", setup.driver, 1);
-    if (setup.disk_file != nullptr) setenv("SDL_DISKAUDIOFILE", setup.disk_file, 1);
+    if (setup.diskFile != nullptr) setenv("SDL_DISKAUDIOFILE", setup.diskFile, 1);
     {
       SdlCuePlayer player;
       player.Play("ramp.wav");

@@ -14,8 +14,8 @@ namespace zelvane::art {
 
 namespace {
 
-Shader GradientFace(int tile_y, const palette::Gradient& gradient) {
-  return VerticalGradient(tile_y + tile_geometry::kFaceFirst, tile_y + tile_geometry::kFaceLast,
+Shader GradientFace(int tileY, const palette::Gradient& gradient) {
+  return VerticalGradient(tileY + tile_geometry::kFaceFirst, tileY + tile_geometry::kFaceLast,
                           {{0.0, gradient.top}, {1.0, gradient.bottom}});
 }
 
@@ -38,9 +38,9 @@ void DrawLetterBands(Canvas& canvas, const Fonts& fonts) {
 }
 
 // `count` letterless tiles side by side from (x, y), their faces taken in turn.
-void DrawPlainTiles(Canvas& canvas, int first_x, int y, int count, std::initializer_list<Colour> faces) {
+void DrawPlainTiles(Canvas& canvas, int firstX, int y, int count, std::initializer_list<Colour> faces) {
   for (int turn = 0; turn < count; ++turn) {
-    const int x = first_x + kCell * turn;
+    const int x = firstX + kCell * turn;
     DrawTile(canvas, x, y, Solid(faces.begin()[static_cast<std::size_t>(turn) % faces.size()]));
   }
 }
@@ -77,9 +77,9 @@ void DrawPanelLettering(Canvas& canvas, const Fonts& fonts) {
   }
   const Rect label = atlas::kLevelLabel;
   // A gold label beside the gold digits, which the game does not use.
-  const Rect gold_label{label.x, atlas::BrightDigitGlyph(0).y, label.w, label.h};
+  const Rect goldLabel{label.x, atlas::BrightDigitGlyph(0).y, label.w, label.h};
   DrawDigitText(canvas, label, fonts, "Lv", SilverShade(label));
-  DrawDigitText(canvas, gold_label, fonts, "Lv", GoldShade(gold_label));
+  DrawDigitText(canvas, goldLabel, fonts, "Lv", GoldShade(goldLabel));
   DrawPercent(canvas, atlas::kPercentGlyph, fonts);
   DrawWarningBanner(canvas, atlas::kWarningBanner, fonts);
   DrawReadyBanner(canvas, atlas::kReadyBanner, fonts);

@@ -31,14 +31,14 @@ void Canvas::Blend(int x, int y, Colour colour, int coverage) {
   Colour& under = pixels_[Index(x, y)];
   // Ink with its own alpha covers proportionally less; the result is "over" compositing.
   const int ink = coverage * colour.a / 255;
-  const int out_alpha = ink + under.a * (255 - ink) / 255;
-  if (out_alpha == 0) return;
+  const int outAlpha = ink + under.a * (255 - ink) / 255;
+  if (outAlpha == 0) return;
   auto channel = [&](int top, int bottom) {
     const int weighted = top * ink + bottom * under.a * (255 - ink) / 255;
-    return static_cast<std::uint8_t>((weighted + out_alpha / 2) / out_alpha);
+    return static_cast<std::uint8_t>((weighted + outAlpha / 2) / outAlpha);
   };
   under = {channel(colour.r, under.r), channel(colour.g, under.g), channel(colour.b, under.b),
-           static_cast<std::uint8_t>(out_alpha)};
+           static_cast<std::uint8_t>(outAlpha)};
 }
 
 }  // namespace zelvane::art

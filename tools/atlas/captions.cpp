@@ -12,7 +12,7 @@ namespace layout = zelvane::captions;
 
 constexpr const char* kCaptions[layout::kButtons] = {"Start", "End"};
 // Small body text: grid-fitted both ways so stems land on whole pixels.
-constexpr TextStyle kCaptionStyle{.width_px = 11, .height_px = 11, .hinting = Hinting::kNormal, .outline_px = 0};
+constexpr TextStyle kCaptionStyle{.widthPx = 11, .heightPx = 11, .hinting = Hinting::Normal, .outlinePx = 0};
 
 constexpr Colour kFace{(shade::Face >> 16) & 0xFF, (shade::Face >> 8) & 0xFF, shade::Face & 0xFF};
 constexpr Colour kEnabledInk = kBlack;
@@ -28,13 +28,13 @@ Canvas BuildCaptions(const Fonts& fonts) {
   const int baseline = (layout::kCellHeight - capital.h) / 2 - capital.y;
   for (int button = 0; button < layout::kButtons; ++button) {
     const Mask ink = fonts.regular.Render(kCaptions[button], kCaptionStyle);
-    const int pen_x = CentreInk(ink, {0, 0, layout::kCellWidth, layout::kCellHeight}).x;
-    const int enabled_y = layout::kCellHeight * layout::CellIndex(button, true) + baseline;
-    const int disabled_y = layout::kCellHeight * layout::CellIndex(button, false) + baseline;
-    Paint(canvas, ink, pen_x, enabled_y, Solid(kEnabledInk));
+    const int penX = CentreInk(ink, {0, 0, layout::kCellWidth, layout::kCellHeight}).x;
+    const int enabledY = layout::kCellHeight * layout::CellIndex(button, true) + baseline;
+    const int disabledY = layout::kCellHeight * layout::CellIndex(button, false) + baseline;
+    Paint(canvas, ink, penX, enabledY, Solid(kEnabledInk));
     // A greyed caption looks etched: its white highlight peeks out one pixel down and right.
-    Paint(canvas, ink, pen_x + 1, disabled_y + 1, Solid(kEmboss));
-    Paint(canvas, ink, pen_x, disabled_y, Solid(kDisabledInk));
+    Paint(canvas, ink, penX + 1, disabledY + 1, Solid(kEmboss));
+    Paint(canvas, ink, penX, disabledY, Solid(kDisabledInk));
   }
   return canvas;
 }

@@ -28,9 +28,9 @@ void Check(FT_Error error, const char* what) {
 
 FT_Int32 LoadFlags(Hinting hinting) {
   switch (hinting) {
-    case Hinting::kLight:
+    case Hinting::Light:
       return FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
-    case Hinting::kNormal:
+    case Hinting::Normal:
       return FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
   }
   return FT_LOAD_DEFAULT;
@@ -39,7 +39,7 @@ FT_Int32 LoadFlags(Hinting hinting) {
 FT_F26Dot6 ToFixed(double pixels) { return static_cast<FT_F26Dot6>(std::lround(pixels * 64.0)); }
 
 void SetSize(FT_Face face, const TextStyle& style) {
-  Check(FT_Set_Char_Size(face, ToFixed(style.width_px), ToFixed(style.height_px), 72, 72), "setting the size");
+  Check(FT_Set_Char_Size(face, ToFixed(style.widthPx), ToFixed(style.heightPx), 72, 72), "setting the size");
 }
 
 using GlyphPtr = std::unique_ptr<FT_GlyphRec, decltype(&FT_Done_Glyph)>;
@@ -47,11 +47,11 @@ using StrokerPtr = std::unique_ptr<FT_StrokerRec_, decltype(&FT_Stroker_Done)>;
 
 GlyphPtr Own(FT_Glyph glyph) { return GlyphPtr(glyph, &FT_Done_Glyph); }
 
-// Lays one rendered glyph bitmap into the mask, its origin at `pen_x` on the baseline.
-void Stamp(Mask& mask, const GlyphPtr& shape, int pen_x) {
+// Lays one rendered glyph bitmap into the mask, its origin at `penX` on the baseline.
+void Stamp(Mask& mask, const GlyphPtr& shape, int penX) {
   const auto* glyph = reinterpret_cast<const FT_BitmapGlyphRec*>(shape.get());
   const FT_Bitmap& bitmap = glyph->bitmap;
-  const int left = pen_x + glyph->left;
+  const int left = penX + glyph->left;
   const int top = -glyph->top;
   mask.Include({left, top, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows)});
   for (unsigned row = 0; row < bitmap.rows; ++row) {
@@ -91,11 +91,11 @@ Mask Font::Render(std::string_view text, const TextStyle& style) const {
   FT_Face face = handles_->face;
   SetSize(face, style);
   StrokerPtr stroker(nullptr, &FT_Stroker_Done);
-  if (style.outline_px > 0) {
+  if (style.outlinePx > 0) {
     FT_Stroker raw = nullptr;
     Check(FT_Stroker_New(handles_->library, &raw), "making a stroker");
     stroker.reset(raw);
-    FT_Stroker_Set(raw, ToFixed(style.outline_px), FT_STROKER_LINECAP_ROUND, FT_STROKER_LINEJOIN_ROUND, 0);
+    FT_Stroker_Set(raw, ToFixed(style.outlinePx), FT_STROKER_LINECAP_ROUND, FT_STROKER_LINEJOIN_ROUND, 0);
   }
   Mask mask;
   FT_Pos pen = 0;  // 1/64 pixel
@@ -122,17 +122,17 @@ Mask Font::Render(std::string_view text, const TextStyle& style) const {
 }
 
 TextStyle FitStyle(const Font& font, std::string_view text, int width, int height, Hinting hinting) {
-  TextStyle style{.width_px = 32, .height_px = 32, .hinting = hinting, .outline_px = 0};
+  TextStyle style{.widthPx = 32, .heightPx = 32, .hinting = hinting, .outlinePx = 0};
   auto ink = [&] { return font.Render(text, style).Ink(); };
   Rect measured = ink();
-  style.width_px *= double(width) / measured.w;
-  style.height_px *= double(height) / measured.h;
+  style.widthPx *= double(width) / measured.w;
+  style.heightPx *= double(height) / measured.h;
   // Grid-fitting makes heights jump by whole pixels: step to the nearest size that hits the target.
   constexpr double kStep = 0.25;
   constexpr int kMaxSteps = 40;
-  for (int step = 0; step < kMaxSteps && (measured = ink()).h < height; ++step) style.height_px += kStep;
-  for (int step = 0; step < kMaxSteps && (measured = ink()).h > height; ++step) style.height_px -= kStep;
-  style.width_px *= double(width) / ink().w;
+  for (int step = 0; step < kMaxSteps && (measured = ink()).h < height; ++step) style.heightPx += kStep;
+  for (int step = 0; step < kMaxSteps && (measured = ink()).h > height; ++step) style.heightPx -= kStep;
+  style.widthPx *= double(width) / ink().w;
   return style;
 }
 

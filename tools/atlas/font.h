@@ -10,15 +10,15 @@ namespace zelvane::art {
 
 // How strongly FreeType snaps outlines to the pixel grid.
 enum class Hinting {
-  kLight,   // snaps heights only: keeps the italic slant and the letter widths
-  kNormal,  // snaps both ways: crispest for small body text
+  Light,   // snaps heights only: keeps the italic slant and the letter widths
+  Normal,  // snaps both ways: crispest for small body text
 };
 
 struct TextStyle {
-  double width_px = 0;   // nominal em width; differing from the height stretches the glyphs
-  double height_px = 0;  // nominal em height
-  Hinting hinting = Hinting::kLight;
-  double outline_px = 0;  // radius of the stroke laid around the glyphs; 0 for none
+  double widthPx = 0;   // nominal em width; differing from the height stretches the glyphs
+  double heightPx = 0;  // nominal em height
+  Hinting hinting = Hinting::Light;
+  double outlinePx = 0;  // radius of the stroke laid around the glyphs; 0 for none
 };
 
 // One face from a font file, opened through FreeType.

@@ -14,7 +14,7 @@ constexpr int kDigitWidth = 15;
 constexpr int kDigitHeight = 25;
 
 TextStyle DigitStyle(const Fonts& fonts) {
-  return FitStyle(fonts.condensed, "0", kDigitWidth, kDigitHeight, Hinting::kLight);
+  return FitStyle(fonts.condensed, "0", kDigitWidth, kDigitHeight, Hinting::Light);
 }
 
 // The digits' baseline within a cell, such that a "0" sits centred.
@@ -48,20 +48,20 @@ void DrawDigitText(Canvas& canvas, Rect cell, const Fonts& fonts, std::string_vi
 
 void DrawPercent(Canvas& canvas, Rect cell, const Fonts& fonts) {
   // The condensed sign is spindly beside the digits; the wide bold one matches their weight.
-  const Mask ink = fonts.bold.Render("%", FitStyle(fonts.bold, "%", 22, kDigitHeight, Hinting::kLight));
+  const Mask ink = fonts.bold.Render("%", FitStyle(fonts.bold, "%", 22, kDigitHeight, Hinting::Light));
   Paint(canvas, ink, CentreInk(ink, cell).x, DigitBaseline(fonts, cell), SilverShade(cell));
 }
 
 void DrawWarningBanner(Canvas& canvas, Rect cell, const Fonts& fonts) {
   const char* text = "ATTENTION!";
-  const Mask ink = fonts.condensed.Render(text, FitStyle(fonts.condensed, text, cell.w - 7, 20, Hinting::kLight));
+  const Mask ink = fonts.condensed.Render(text, FitStyle(fonts.condensed, text, cell.w - 7, 20, Hinting::Light));
   const Pen pen = CentreInk(ink, cell);
   Paint(canvas, ink, pen.x, pen.y, Solid(palette::kWarningRed));
 }
 
 void DrawReadyBanner(Canvas& canvas, Rect cell, const Fonts& fonts) {
   const char* text = "READY";
-  const Mask ink = fonts.bold.Render(text, FitStyle(fonts.bold, text, cell.w - 6, 22, Hinting::kLight));
+  const Mask ink = fonts.bold.Render(text, FitStyle(fonts.bold, text, cell.w - 6, 22, Hinting::Light));
   const Pen pen = CentreInk(ink, cell);
   const int top = pen.y + ink.Ink().y;
   // Polished metal: bright above, a darker band across the middle where the light breaks, a glint below.
@@ -86,7 +86,7 @@ void DrawScoreFrame(Canvas& canvas, Rect frame) {
     if (dx > 0 && dy > 0) return std::hypot(dx, dy) - radius;
     return std::max({left - px, px - right, top - py, py - bottom});
   };
-  auto on_line = [&](double px, double py, double inset, double radius) {
+  auto onLine = [&](double px, double py, double inset, double radius) {
     const double right = frame.w - inset;
     const double bottom = frame.h - inset;
     return outside(px, py, inset, inset, right, bottom, radius) <= 0 &&
@@ -99,7 +99,7 @@ void DrawScoreFrame(Canvas& canvas, Rect frame) {
         for (int sx = 0; sx < kSamples; ++sx) {
           const double px = x + (sx + 0.5) / kSamples;
           const double py = y + (sy + 0.5) / kSamples;
-          if (on_line(px, py, 0, kRadius) || on_line(px, py, kGap, kRadius - kGap)) ++hits;
+          if (onLine(px, py, 0, kRadius) || onLine(px, py, kGap, kRadius - kGap)) ++hits;
         }
       }
       canvas.Blend(frame.x + x, frame.y + y, kWhite, hits * 255 / (kSamples * kSamples));

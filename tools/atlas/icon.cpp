@@ -45,10 +45,10 @@ void DrawTinyLetter(Canvas& canvas) {
 
 // The letter from the italic font with its dark outline, sized to the face.
 void DrawLetter(Canvas& canvas, const Font& italic, Rect face) {
-  TextStyle style = FitStyle(italic, kLetter, face.w * 62 / 100, face.h * 62 / 100, Hinting::kLight);
+  TextStyle style = FitStyle(italic, kLetter, face.w * 62 / 100, face.h * 62 / 100, Hinting::Light);
   const Mask fill = italic.Render(kLetter, style);
   const Pen pen = CentreInk(fill, face);
-  style.outline_px = canvas.Width() / 28.0;
+  style.outlinePx = canvas.Width() / 28.0;
   Paint(canvas, italic.Render(kLetter, style), pen.x, pen.y, Solid(palette::kLetterOutline));
   Paint(canvas, fill, pen.x, pen.y, Solid(palette::kLetterInk));
 }
@@ -60,15 +60,15 @@ Canvas BuildIcon(const Fonts& fonts, int size) {
   const int margin = size / 32;
   const Rect tile{margin, margin, size - 2 * margin, size - 2 * margin};
   const int frame = std::max(1, static_cast<int>(std::lround(tile.w / 10.0)));
-  const int face_first = tile.y + frame;
-  const int face_last = tile.Bottom() - 1 - frame;
-  DrawFramedTile(canvas, tile, frame, VerticalGradient(face_first, face_last, {{0.0, kFaceTop}, {1.0, kFaceBottom}}));
+  const int faceFirst = tile.y + frame;
+  const int faceLast = tile.Bottom() - 1 - frame;
+  DrawFramedTile(canvas, tile, frame, VerticalGradient(faceFirst, faceLast, {{0.0, kFaceTop}, {1.0, kFaceBottom}}));
 
   if (size < 32) {
     DrawTinyLetter(canvas);
   } else {
-    const int face = face_last - face_first + 1;
-    DrawLetter(canvas, fonts.italic, {face_first, face_first, face, face});
+    const int face = faceLast - faceFirst + 1;
+    DrawLetter(canvas, fonts.italic, {faceFirst, faceFirst, face, face});
   }
   return canvas;
 }

@@ -21,12 +21,12 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = argv[1];
     std::filesystem::create_directories(out / "icons");
     const art::Fonts fonts;
-    art::WritePng((out / "atlas.png").string(), art::BuildAtlas(fonts), art::Channels::kRgb);
+    art::WritePng((out / "atlas.png").string(), art::BuildAtlas(fonts), art::Channels::Rgb);
     for (const int size : art::kIconSizes) {
       const std::string name = "zelvane-" + std::to_string(size) + ".png";
-      art::WritePng((out / "icons" / name).string(), art::BuildIcon(fonts, size), art::Channels::kRgba);
+      art::WritePng((out / "icons" / name).string(), art::BuildIcon(fonts, size), art::Channels::Rgba);
     }
-    art::WritePng((out / "captions.png").string(), art::BuildCaptions(fonts), art::Channels::kRgb);
+    art::WritePng((out / "captions.png").string(), art::BuildCaptions(fonts), art::Channels::Rgb);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "zelvane-atlas: %s\n", error.what());
     return 1;

@@ -9,10 +9,10 @@
 namespace zelvane::art {
 
 void WritePng(const std::string& path, const Canvas& canvas, Channels channels) {
-  const bool alpha = channels == Channels::kRgba;
-  const int per_pixel = alpha ? 4 : 3;
+  const bool alpha = channels == Channels::Rgba;
+  const int perPixel = alpha ? 4 : 3;
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(static_cast<std::size_t>(canvas.Width() * canvas.Height() * per_pixel));
+  bytes.reserve(static_cast<std::size_t>(canvas.Width() * canvas.Height() * perPixel));
   for (int y = 0; y < canvas.Height(); ++y) {
     for (int x = 0; x < canvas.Width(); ++x) {
       const Colour colour = canvas.At(x, y);

@@ -6,7 +6,7 @@
 
 namespace zelvane::art {
 
-enum class Channels { kRgb, kRgba };
+enum class Channels { Rgb, Rgba };
 
 // Writes the canvas as an 8-bit PNG. Carries no time stamp or text, so the
 // same picture always gives the same bytes. Throws when the file cannot be written.

@@ -12,7 +12,7 @@ namespace tg = tile_geometry;
 namespace {
 
 // The tile letters: bold italic, grid-fitted in height only so the slant stays true.
-constexpr TextStyle kLetterStyle{.width_px = 21, .height_px = 21, .hinting = Hinting::kLight, .outline_px = 1.1};
+constexpr TextStyle kLetterStyle{.widthPx = 21, .heightPx = 21, .hinting = Hinting::Light, .outlinePx = 1.1};
 
 // Frame ring `ring` (0 outermost) in light on the top and left, shade on the bottom and right.
 void DrawRing(Canvas& canvas, Rect tile, int ring, Colour light, Colour shade) {
@@ -33,9 +33,9 @@ void DrawRing(Canvas& canvas, Rect tile, int ring, Colour light, Colour shade) {
 }
 
 // A right-angled triangle in the frame's corner, its legs `size` pixels along the tile's edges.
-void DrawCornerMark(Canvas& canvas, int corner_x, int corner_y, int step, int size, Colour colour) {
+void DrawCornerMark(Canvas& canvas, int cornerX, int cornerY, int step, int size, Colour colour) {
   for (int a = 0; a < size; ++a) {
-    for (int b = 0; a + b < size; ++b) canvas.Set(corner_x + step * a, corner_y + step * b, colour);
+    for (int b = 0; a + b < size; ++b) canvas.Set(cornerX + step * a, cornerY + step * b, colour);
   }
 }
 
@@ -64,20 +64,20 @@ void DrawTile(Canvas& canvas, int x, int y, const Shader& face) {
 }
 
 void DrawTileLetter(Canvas& canvas, int x, int y, const Font& italic, char letter) {
-  const Rect letter_box = tg::kLetterBox;
+  const Rect letterBox = tg::kLetterBox;
   // Wide letters are narrowed, and J with its long tail shortened, until they fit inside the frame.
   TextStyle style = kLetterStyle;
   const std::string text(1, letter);
   Mask outline = italic.Render(text, style);
-  while (outline.Ink().w > letter_box.w || outline.Ink().h > letter_box.h) {
-    if (outline.Ink().w > letter_box.w) style.width_px -= 0.5;
-    if (outline.Ink().h > letter_box.h) style.height_px -= 0.5;
+  while (outline.Ink().w > letterBox.w || outline.Ink().h > letterBox.h) {
+    if (outline.Ink().w > letterBox.w) style.widthPx -= 0.5;
+    if (outline.Ink().h > letterBox.h) style.heightPx -= 0.5;
     outline = italic.Render(text, style);
   }
-  TextStyle fill_style = style;
-  fill_style.outline_px = 0;
-  const Mask fill = italic.Render(text, fill_style);
-  const Pen pen = CentreInk(outline, letter_box);
+  TextStyle fillStyle = style;
+  fillStyle.outlinePx = 0;
+  const Mask fill = italic.Render(text, fillStyle);
+  const Pen pen = CentreInk(outline, letterBox);
   Paint(canvas, outline, x + pen.x, y + pen.y, Solid(palette::kLetterOutline));
   Paint(canvas, fill, x + pen.x, y + pen.y, Solid(palette::kLetterInk));
 }

@@ -19,11 +19,11 @@ double Ramp(std::size_t i, std::size_t length) {
 }  // namespace
 
 std::vector<std::int16_t> Master(Samples mix) {
-  const auto fade_in = static_cast<std::size_t>(kFadeIn * kSampleRate);
-  const auto fade_out = static_cast<std::size_t>(kFadeOut * kSampleRate);
-  if (mix.size() < fade_in + fade_out) throw std::invalid_argument("cue shorter than its fades");
-  for (std::size_t i = 0; i < fade_in; ++i) mix[i] *= Ramp(i, fade_in);
-  for (std::size_t i = 0; i < fade_out; ++i) mix[mix.size() - 1 - i] *= Ramp(i, fade_out);
+  const auto fadeIn = static_cast<std::size_t>(kFadeIn * kSampleRate);
+  const auto fadeOut = static_cast<std::size_t>(kFadeOut * kSampleRate);
+  if (mix.size() < fadeIn + fadeOut) throw std::invalid_argument("cue shorter than its fades");
+  for (std::size_t i = 0; i < fadeIn; ++i) mix[i] *= Ramp(i, fadeIn);
+  for (std::size_t i = 0; i < fadeOut; ++i) mix[mix.size() - 1 - i] *= Ramp(i, fadeOut);
 
   double peak = 0.0;
   for (const double x : mix) peak = std::max(peak, std::abs(x));

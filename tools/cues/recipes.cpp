@@ -13,10 +13,9 @@ constexpr double kC7 = 2093.00, kE7 = 2637.02, kG7 = 3135.96;
 // A letter shatters: a bright noise crack over a quick falling blip.
 Samples LetterHit() {
   Samples out = Silence(0.14);
-  Add(out,
-      Hiss{.length = 0.06, .amplitude = 0.9, .decay = 0.012, .highpass_hz = 2500, .lowpass_hz = 12000, .seed = 11});
-  Add(out, Tone{.length = 0.14, .from_hz = 1400, .to_hz = 700, .amplitude = 0.8, .attack = 0.001, .decay = 0.035});
-  Add(out, Tone{.length = 0.1, .from_hz = 2800, .to_hz = 1400, .amplitude = 0.3, .attack = 0.001, .decay = 0.02});
+  Add(out, Hiss{.length = 0.06, .amplitude = 0.9, .decay = 0.012, .highpassHz = 2500, .lowpassHz = 12000, .seed = 11});
+  Add(out, Tone{.length = 0.14, .fromHz = 1400, .toHz = 700, .amplitude = 0.8, .attack = 0.001, .decay = 0.035});
+  Add(out, Tone{.length = 0.1, .fromHz = 2800, .toHz = 1400, .amplitude = 0.3, .attack = 0.001, .decay = 0.02});
   return out;
 }
 
@@ -29,29 +28,29 @@ Samples ArmourClink() {
   for (const auto& mode : kModes) {
     const double hz = 1850 * mode.ratio;
     Add(out, Tone{.length = 0.3,
-                  .from_hz = hz,
-                  .to_hz = hz,
+                  .fromHz = hz,
+                  .toHz = hz,
                   .amplitude = mode.amplitude,
                   .attack = 0.0005,
                   .decay = mode.decay});
   }
-  Add(out, Hiss{.length = 0.01, .amplitude = 0.8, .decay = 0.003, .highpass_hz = 4000, .seed = 23});
+  Add(out, Hiss{.length = 0.01, .amplitude = 0.8, .decay = 0.003, .highpassHz = 4000, .seed = 23});
   return out;
 }
 
 // A bell with a soft octave and twelfth above it.
 void AddBell(Samples& out, double start, double length, double hz, double amplitude, double decay) {
-  Add(out, Tone{.start = start, .length = length, .from_hz = hz, .to_hz = hz, .amplitude = amplitude, .decay = decay});
+  Add(out, Tone{.start = start, .length = length, .fromHz = hz, .toHz = hz, .amplitude = amplitude, .decay = decay});
   Add(out, Tone{.start = start,
                 .length = length,
-                .from_hz = 2 * hz,
-                .to_hz = 2 * hz,
+                .fromHz = 2 * hz,
+                .toHz = 2 * hz,
                 .amplitude = 0.3 * amplitude,
                 .decay = 0.5 * decay});
   Add(out, Tone{.start = start,
                 .length = length,
-                .from_hz = 3 * hz,
-                .to_hz = 3 * hz,
+                .fromHz = 3 * hz,
+                .toHz = 3 * hz,
                 .amplitude = 0.1 * amplitude,
                 .decay = 0.3 * decay});
 }
@@ -69,9 +68,9 @@ Samples StartChime() {
 // Letters hit the pile: a low falling thump with a muffled knock on top.
 Samples LandingThud() {
   Samples out = Silence(0.22);
-  Add(out, Tone{.length = 0.22, .from_hz = 140, .to_hz = 45, .amplitude = 1.0, .attack = 0.003, .decay = 0.06});
-  Add(out, Tone{.length = 0.08, .from_hz = 260, .to_hz = 120, .amplitude = 0.4, .attack = 0.002, .decay = 0.025});
-  Add(out, Hiss{.length = 0.06, .amplitude = 1.5, .attack = 0.002, .decay = 0.02, .lowpass_hz = 400, .seed = 37});
+  Add(out, Tone{.length = 0.22, .fromHz = 140, .toHz = 45, .amplitude = 1.0, .attack = 0.003, .decay = 0.06});
+  Add(out, Tone{.length = 0.08, .fromHz = 260, .toHz = 120, .amplitude = 0.4, .attack = 0.002, .decay = 0.025});
+  Add(out, Hiss{.length = 0.06, .amplitude = 1.5, .attack = 0.002, .decay = 0.02, .lowpassHz = 400, .seed = 37});
   return out;
 }
 
@@ -83,20 +82,20 @@ Samples ItemSparkle() {
     const double start = 0.045 * static_cast<double>(i);
     Add(out, Tone{.start = start,
                   .length = 0.5 - start,
-                  .from_hz = kRun[i],
-                  .to_hz = kRun[i],
+                  .fromHz = kRun[i],
+                  .toHz = kRun[i],
                   .amplitude = 0.6,
                   .attack = 0.001,
                   .decay = 0.06});
     Add(out, Tone{.start = start,
                   .length = 0.2,
-                  .from_hz = 2 * kRun[i],
-                  .to_hz = 2 * kRun[i],
+                  .fromHz = 2 * kRun[i],
+                  .toHz = 2 * kRun[i],
                   .amplitude = 0.15,
                   .attack = 0.001,
                   .decay = 0.03});
   }
-  Add(out, Hiss{.length = 0.45, .amplitude = 0.25, .attack = 0.02, .decay = 0.15, .highpass_hz = 6000, .seed = 41});
+  Add(out, Hiss{.length = 0.45, .amplitude = 0.25, .attack = 0.02, .decay = 0.15, .highpassHz = 6000, .seed = 41});
   return out;
 }
 
@@ -104,17 +103,17 @@ Samples ItemSparkle() {
 Samples GameOverPhrase() {
   Samples out = Silence(0.6);
   constexpr struct {
-    double start, length, from_hz, to_hz, decay;
+    double start, length, fromHz, toHz, decay;
   } kNotes[] = {{0.0, 0.13, kG4, kG4, 0.12}, {0.13, 0.13, kEb4, kEb4, 0.12}, {0.26, 0.34, kC4, kG3, 0.18}};
   for (const auto& note : kNotes) {
     Add(out, Tone{.start = note.start,
                   .length = note.length,
-                  .from_hz = note.from_hz,
-                  .to_hz = note.to_hz,
+                  .fromHz = note.fromHz,
+                  .toHz = note.toHz,
                   .amplitude = 0.6,
                   .attack = 0.004,
                   .decay = note.decay,
-                  .timbre = Timbre::kSquare,
+                  .timbre = Timbre::Square,
                   .harmonics = 9});
   }
   return out;
@@ -123,8 +122,8 @@ Samples GameOverPhrase() {
 // A box springs open: a short upward chirp behind a soft click.
 Samples BoxPop() {
   Samples out = Silence(0.14);
-  Add(out, Tone{.length = 0.14, .from_hz = 350, .to_hz = 1100, .amplitude = 1.0, .attack = 0.002, .decay = 0.03});
-  Add(out, Hiss{.length = 0.02, .amplitude = 0.8, .decay = 0.006, .highpass_hz = 800, .lowpass_hz = 3000, .seed = 53});
+  Add(out, Tone{.length = 0.14, .fromHz = 350, .toHz = 1100, .amplitude = 1.0, .attack = 0.002, .decay = 0.03});
+  Add(out, Hiss{.length = 0.02, .amplitude = 0.8, .decay = 0.006, .highpassHz = 800, .lowpassHz = 3000, .seed = 53});
   return out;
 }
 
@@ -133,12 +132,12 @@ Samples MissBuzz() {
   Samples out = Silence(0.28);
   for (const double hz : {150.0, 156.0}) {
     Add(out, Tone{.length = 0.28,
-                  .from_hz = hz,
-                  .to_hz = hz * 0.73,
+                  .fromHz = hz,
+                  .toHz = hz * 0.73,
                   .amplitude = 0.5,
                   .attack = 0.005,
                   .decay = 0.12,
-                  .timbre = Timbre::kSaw,
+                  .timbre = Timbre::Saw,
                   .harmonics = 40});
   }
   return out;
@@ -148,12 +147,9 @@ Samples MissBuzz() {
 Samples ResultsDing() {
   Samples out = Silence(0.5);
   AddBell(out, 0.0, 0.5, kA6, 1.0, 0.2);
-  Add(out, Tone{.length = 0.15,
-                .from_hz = 2.76 * kA6,
-                .to_hz = 2.76 * kA6,
-                .amplitude = 0.15,
-                .attack = 0.001,
-                .decay = 0.05});
+  Add(out,
+      Tone{
+          .length = 0.15, .fromHz = 2.76 * kA6, .toHz = 2.76 * kA6, .amplitude = 0.15, .attack = 0.001, .decay = 0.05});
   return out;
 }
 

@@ -23,11 +23,11 @@ double Envelope(double t, double length, double attack, double decay) {
 
 double Partial(Timbre timbre, int n) {
   switch (timbre) {
-    case Timbre::kSine:
+    case Timbre::Sine:
       return n == 1 ? 1.0 : 0.0;
-    case Timbre::kSquare:
+    case Timbre::Square:
       return n % 2 == 1 ? 1.0 / n : 0.0;
-    case Timbre::kSaw:
+    case Timbre::Saw:
       return 1.0 / n;
   }
   return 0.0;
@@ -50,7 +50,7 @@ class Noise {
 
 class Lowpass {
  public:
-  explicit Lowpass(double cutoff_hz) : gain_(1.0 - std::exp(-2.0 * std::numbers::pi * cutoff_hz / kSampleRate)) {}
+  explicit Lowpass(double cutoffHz) : gain_(1.0 - std::exp(-2.0 * std::numbers::pi * cutoffHz / kSampleRate)) {}
   double Step(double x) { return level_ += gain_ * (x - level_); }
 
  private:
@@ -61,8 +61,8 @@ class Lowpass {
 // Two one-pole stages on each side give a gentle 12 dB per octave band.
 class Band {
  public:
-  Band(double highpass_hz, double lowpass_hz)
-      : low_{Lowpass(lowpass_hz), Lowpass(lowpass_hz)}, rumble_{Lowpass(highpass_hz), Lowpass(highpass_hz)} {}
+  Band(double highpassHz, double lowpassHz)
+      : low_{Lowpass(lowpassHz), Lowpass(lowpassHz)}, rumble_{Lowpass(highpassHz), Lowpass(highpassHz)} {}
   double Step(double x) {
     for (Lowpass& stage : low_) x = stage.Step(x);
     for (Lowpass& stage : rumble_) x -= stage.Step(x);
@@ -81,11 +81,11 @@ Samples Silence(double seconds) { return Samples(SampleAt(seconds), 0.0); }
 void Add(Samples& out, const Tone& tone) {
   const std::size_t first = SampleAt(tone.start);
   const std::size_t count = SampleAt(tone.length);
-  const double glide = std::log(tone.to_hz / tone.from_hz);
+  const double glide = std::log(tone.toHz / tone.fromHz);
   double phase = 0.0;
   for (std::size_t i = 0; i < count && first + i < out.size(); ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
-    const double hz = tone.from_hz * std::exp(glide * t / tone.length);
+    const double hz = tone.fromHz * std::exp(glide * t / tone.length);
     double wave = 0.0;
     for (int n = 1; n <= tone.harmonics && n * hz < kHighestPartial * kSampleRate; ++n) {
       wave += Partial(tone.timbre, n) * std::sin(n * phase);
@@ -99,7 +99,7 @@ void Add(Samples& out, const Hiss& hiss) {
   const std::size_t first = SampleAt(hiss.start);
   const std::size_t count = SampleAt(hiss.length);
   Noise noise(hiss.seed);
-  Band band(hiss.highpass_hz, hiss.lowpass_hz);
+  Band band(hiss.highpassHz, hiss.lowpassHz);
   for (std::size_t i = 0; i < count && first + i < out.size(); ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
     out[first + i] += hiss.amplitude * Envelope(t, hiss.length, hiss.attack, hiss.decay) * band.Step(noise.Next());

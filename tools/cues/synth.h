@@ -13,22 +13,22 @@ inline constexpr int kSampleRate = 44100;
 using Samples = std::vector<double>;
 
 enum class Timbre {
-  kSine,
-  kSquare,  // odd harmonics, hollow and retro
-  kSaw,     // every harmonic, buzzy
+  Sine,
+  Square,  // odd harmonics, hollow and retro
+  Saw,     // every harmonic, buzzy
 };
 
 // One voice: rises linearly over `attack`, then falls to 1/e every `decay`
-// seconds, gliding exponentially from `from_hz` to `to_hz` over its length.
+// seconds, gliding exponentially from `fromHz` to `toHz` over its length.
 struct Tone {
   double start = 0.0;
   double length = 0.1;
-  double from_hz = 440.0;
-  double to_hz = 440.0;
+  double fromHz = 440.0;
+  double toHz = 440.0;
   double amplitude = 1.0;
   double attack = 0.002;
   double decay = 0.1;
-  Timbre timbre = Timbre::kSine;
+  Timbre timbre = Timbre::Sine;
   int harmonics = 1;  // the most harmonics a square or saw carries
 };
 
@@ -40,8 +40,8 @@ struct Hiss {
   double amplitude = 1.0;
   double attack = 0.001;
   double decay = 0.01;
-  double highpass_hz = 20.0;
-  double lowpass_hz = 16000.0;
+  double highpassHz = 20.0;
+  double lowpassHz = 16000.0;
   std::uint32_t seed = 1;
 };
 

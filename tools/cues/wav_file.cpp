@@ -7,9 +7,9 @@
 
 namespace zelvane::cues {
 
-void WriteWav(const std::string& path, const std::vector<std::int16_t>& pcm, int sample_rate) {
+void WriteWav(const std::string& path, const std::vector<std::int16_t>& pcm, int sampleRate) {
   SF_INFO info{};
-  info.samplerate = sample_rate;
+  info.samplerate = sampleRate;
   info.channels = 1;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_WRITE, &info), sf_close);
