@@ -12,7 +12,7 @@
 
 namespace zelvane::bench {
 
-using Slots = std::array<std::int16_t, kColumns>;
+using testing::Slots;
 
 inline constexpr Slots kFiveLetters{0, 1, 2, 3, 4};
 inline constexpr Slots kOneHitEach{1, 1, 1, 1, 1};
@@ -25,22 +25,10 @@ inline constexpr std::int32_t kLevelFourScore = 9000;
 // sequence over on the virtual clock: the waiting phase.
 class BenchForm {
  public:
-  BenchForm() : form(Atlas(), cues) {
-    form.DeliverLoad(form.clock.now);
-    form.random.Seed(2024);
-    RunFor(form, 1000);
-  }
+  BenchForm() : form(Atlas(), cues) { testing::LoadAndWait(form, 2024); }
 
-  void StartPlay() {
-    form.DeliverClick(form.clock.now, 0);
-    RunFor(form, 3000);
-  }
-
-  void SetWave(const Slots& codes, const Slots& hits, std::int16_t row) {
-    form.state.slotCode = codes;
-    form.state.slotHits = hits;
-    form.state.waveRow = row;
-  }
+  void StartPlay() { testing::StartPlay(form); }
+  void SetWave(const Slots& codes, const Slots& hits, std::int16_t row) { testing::SetWave(form, codes, hits, row); }
 
   // Delivers the tick of `timer`, which must be the only one running, when it falls due.
   void Tick(const Timer& timer) { form.DeliverDueTick(timer.Due()); }

@@ -5,7 +5,7 @@
 namespace zelvane {
 namespace {
 
-using Slots = std::array<std::int16_t, 5>;
+using testing::Slots;
 
 class TypingTest : public testing::FormTest {
  protected:

@@ -57,29 +57,40 @@ class ScratchDirectory {
   std::filesystem::path previous_;
 };
 
+using Slots = std::array<std::int16_t, kColumns>;
+
+// Loads the form with a seeded random source and lets the title sequence run
+// to its end: the waiting phase.
+inline void LoadAndWait(Mform& form, std::uint64_t seed) {
+  form.DeliverLoad(form.clock.now);
+  form.random.Seed(seed);
+  RunFor(form, 1000);
+}
+
+// From the waiting phase, presses Start and sits out the ready delay.
+inline void StartPlay(Mform& form) {
+  form.DeliverClick(form.clock.now, 0);
+  RunFor(form, 3000);
+}
+
+// Puts a chosen wave in place, as if it had just been dealt at `row`.
+inline void SetWave(Mform& form, const Slots& codes, const Slots& hits, std::int16_t row) {
+  form.state.slotCode = codes;
+  form.state.slotHits = hits;
+  form.state.waveRow = row;
+}
+
 class FormTest : public ::testing::Test {
  protected:
   FormTest() : atlas_(CoordinateAtlas()), form(atlas_, cues) {}
 
-  // Load, let the title sequence run to its end: the waiting phase.
-  void LoadAndWait() {
-    form.DeliverLoad(form.clock.now);
-    form.random.Seed(12345);
-    RunFor(form, 1000);
-  }
-
-  // From the waiting phase, press Start and sit out the ready delay.
+  void LoadAndWait() { testing::LoadAndWait(form, 12345); }
   void StartPlay() {
-    form.DeliverClick(form.clock.now, 0);
-    RunFor(form, 3000);
+    testing::StartPlay(form);
     cues.played.clear();
   }
-
-  // Puts a chosen wave in place, as if it had just been dealt at `row`.
-  void SetWave(std::array<std::int16_t, 5> codes, std::array<std::int16_t, 5> hits, std::int16_t row = 0) {
-    form.state.slotCode = codes;
-    form.state.slotHits = hits;
-    form.state.waveRow = row;
+  void SetWave(const Slots& codes, const Slots& hits, std::int16_t row = 0) {
+    testing::SetWave(form, codes, hits, row);
   }
 
   // Which atlas pixel a panel shows at (x, y).
