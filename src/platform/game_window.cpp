@@ -9,8 +9,35 @@
 #include "platform/window_icon.h"
 #include "screen/form_scene.h"
 #include "screen/layout.h"
+#include "screen/window_scale.h"
 
 namespace zelvane {
+namespace {
+
+// The scale for the display the window opens on: its whole client area, and
+// its frame where the window system tells that before the window shows, must fit.
+int ScaleForDisplay(SDL_Window* window) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return 1;
+  int top = 0;
+  int left = 0;
+  int bottom = 0;
+  int right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0) {
+    usable.w -= left + right;
+    usable.h -= top + bottom;
+  }
+  return ChooseScale(DisplayDensity(window).value_or(kBaseDensity), {usable.w, usable.h},
+                     {layout::kClientWidth, layout::kClientHeight});
+}
+
+int FloorDivided(int value, int by) { return value >= 0 ? value / by : -((-value + by - 1) / by); }
+
+bool IsRgb32(const SDL_PixelFormat& format) {
+  return format.format == SDL_PIXELFORMAT_ARGB8888 || format.format == SDL_PIXELFORMAT_RGB888;
+}
+
+}  // namespace
 
 GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, ButtonCaptions()) {
   // The window surface is drawn by the processor and sent to the display as it
@@ -19,6 +46,13 @@ GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, B
   window_ = SDL_CreateWindow("Zelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, layout::kClientWidth,
                              layout::kClientHeight, SDL_WINDOW_HIDDEN);
   if (!window_) return;
+  scale_ = ScaleForDisplay(window_);
+  if (scale_ > 1) {
+    SDL_SetWindowSize(window_, layout::kClientWidth * scale_, layout::kClientHeight * scale_);
+    // Where no window manager places it, it stays centred as SDL put it at its first size.
+    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(SDL_GetWindowDisplayIndex(window_));
+    SDL_SetWindowPosition(window_, centred, centred);
+  }
   AskForPlainFrame(window_);
   SetGameIcon(window_);
   // Keys are all the game reads; no text composition.
@@ -77,14 +111,18 @@ void GameWindow::Handle(Mform& form, const SDL_Event& event) {
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT) buttons_.MouseDown(form.Cm1, Point{event.button.x, event.button.y});
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        buttons_.MouseDown(form.Cm1, GamePoint(event.button.x, event.button.y));
+      }
       break;
     case SDL_MOUSEMOTION:
-      if (event.motion.state & SDL_BUTTON_LMASK) buttons_.MouseMove(form.Cm1, Point{event.motion.x, event.motion.y});
+      if (event.motion.state & SDL_BUTTON_LMASK) {
+        buttons_.MouseMove(form.Cm1, GamePoint(event.motion.x, event.motion.y));
+      }
       break;
     case SDL_MOUSEBUTTONUP:
       if (event.button.button == SDL_BUTTON_LEFT) {
-        Click(form, buttons_.MouseUp(form.Cm1, Point{event.button.x, event.button.y}));
+        Click(form, buttons_.MouseUp(form.Cm1, GamePoint(event.button.x, event.button.y)));
       }
       break;
     default:
@@ -129,6 +167,8 @@ void GameWindow::Close(Mform& form) {
   closed_ = true;
 }
 
+Point GameWindow::GamePoint(int x, int y) const { return {FloorDivided(x, scale_), FloorDivided(y, scale_)}; }
+
 void GameWindow::Show(Mform& form) {
   SDL_ShowWindow(window_);
   Repaint(form);
@@ -146,20 +186,32 @@ void GameWindow::Present(Mform& form) {
   if (parts.empty()) return;
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface) return;
-  const Image& picture = image_.Picture();
-  const Rect onSurface{0, 0, surface->w, surface->h};
-  const int sourcePitch = picture.Width() * static_cast<int>(sizeof(std::uint32_t));
+  // Game pixels that the surface holds whole.
+  const Rect onSurface{0, 0, surface->w / scale_, surface->h / scale_};
   std::vector<SDL_Rect> uploads;
   for (const Rect& part : parts) {
     const Rect r = part.Intersected(onSurface);
     if (r.Empty()) continue;
-    auto* target =
-        static_cast<std::uint8_t*>(surface->pixels) + r.y * surface->pitch + r.x * surface->format->BytesPerPixel;
-    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, picture.Row(r.y) + r.x, sourcePitch, surface->format->format,
-                      target, surface->pitch);
-    uploads.push_back({r.x, r.y, r.w, r.h});
+    Upload(*surface, r);
+    uploads.push_back({r.x * scale_, r.y * scale_, r.w * scale_, r.h * scale_});
   }
   if (!uploads.empty()) SDL_UpdateWindowSurfaceRects(window_, uploads.data(), static_cast<int>(uploads.size()));
+}
+
+void GameWindow::Upload(SDL_Surface& surface, Rect part) {
+  const int width = part.w * scale_;
+  const int height = part.h * scale_;
+  auto* target = static_cast<std::uint8_t*>(surface.pixels) + part.y * scale_ * surface.pitch +
+                 part.x * scale_ * surface.format->BytesPerPixel;
+  if (IsRgb32(*surface.format)) {
+    ScaleNearest(image_.Picture(), part, scale_, reinterpret_cast<std::uint32_t*>(target), surface.pitch);
+    return;
+  }
+  staging_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const int pitch = width * static_cast<int>(sizeof(std::uint32_t));
+  ScaleNearest(image_.Picture(), part, scale_, staging_.data(), pitch);
+  SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_ARGB8888, staging_.data(), pitch, surface.format->format, target,
+                    surface.pitch);
 }
 
 }  // namespace zelvane

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "game/mform.h"
 #include "screen/button_input.h"
@@ -21,6 +22,9 @@ class GameWindow {
 
   // False when the window could not be made; SDL_GetError tells why.
   explicit operator bool() const { return window_ != nullptr; }
+
+  // How many screen pixels across and down each game pixel takes.
+  int Scale() const { return scale_; }
 
   // Milliseconds on the monotonic clock; the game's timers run on it.
   static std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
@@ -44,8 +48,15 @@ class GameWindow {
   void DeliverDueTicks(Mform& form);
   void Click(Mform& form, std::optional<std::int16_t> index);
   void Close(Mform& form);
+  // The game pixel under a point of the window.
+  Point GamePoint(int x, int y) const;
+  // Puts `part` of the client area's picture into the window surface, scaled.
+  void Upload(SDL_Surface& surface, Rect part);
 
   SDL_Window* window_ = nullptr;
+  int scale_ = 1;
+  // The scaled part on its way to a surface that is not 32-bit RGB.
+  std::vector<std::uint32_t> staging_;
   WindowImage image_;
   ButtonInput buttons_;
   bool closed_ = false;

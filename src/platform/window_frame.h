@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace zelvane {
@@ -12,6 +13,11 @@ namespace zelvane {
 // and to place the window where it places new windows. Does nothing where the
 // window system is not X11.
 void AskForPlainFrame(SDL_Window* window);
+
+// The density of the window's display in dots per inch: the desktop's own
+// setting where it has one, which is what it sets for its scaling, else what
+// the screen's reported physical size gives; nothing when neither is known.
+std::optional<double> DisplayDensity(SDL_Window* window);
 
 struct Icon {
   int width = 0;

@@ -1,15 +1,26 @@
 #include <SDL_syswm.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/window_frame.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
+#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #endif
 
 namespace zelvane {
+namespace {
+
+// A density read from anywhere: nothing unless it is a positive number.
+std::optional<double> Positive(double dpi) {
+  if (dpi > 0) return dpi;
+  return std::nullopt;
+}
+
+}  // namespace
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
@@ -56,6 +67,33 @@ void SetX11Icons(Display* display, ::Window window, std::initializer_list<Icon> 
   XFlush(display);
 }
 
+// Desktops set Xft.dpi in the resources of the root window for their scaling.
+std::optional<double> DesktopDensity(Display* display) {
+  const char* resources = XResourceManagerString(display);
+  if (resources == nullptr) return std::nullopt;
+  XrmInitialize();
+  XrmDatabase database = XrmGetStringDatabase(resources);
+  if (database == nullptr) return std::nullopt;
+  std::optional<double> dpi;
+  char* type = nullptr;
+  XrmValue value{};
+  if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
+    char* end = nullptr;
+    const double read = std::strtod(value.addr, &end);
+    if (end != value.addr) dpi = Positive(read);
+  }
+  XrmDestroyDatabase(database);
+  return dpi;
+}
+
+std::optional<double> ScreenDensity(Display* display) {
+  const int screen = DefaultScreen(display);
+  const int millimetres = DisplayWidthMM(display, screen);
+  if (millimetres <= 0) return std::nullopt;
+  constexpr double kMillimetresPerInch = 25.4;
+  return Positive(DisplayWidth(display, screen) * kMillimetresPerInch / millimetres);
+}
+
 // The window's display and X window, when it has them.
 bool X11WindowOf(SDL_Window* window, Display*& display, ::Window& x11Window) {
   SDL_SysWMinfo info;
@@ -78,6 +116,21 @@ void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons) {
   (void)window;
   (void)icons;
 #endif
+}
+
+std::optional<double> DisplayDensity(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = nullptr;
+  ::Window x11Window = 0;
+  if (X11WindowOf(window, display, x11Window)) {
+    if (const auto desktop = DesktopDensity(display)) return desktop;
+    return ScreenDensity(display);
+  }
+#endif
+  // SDL knows the density of some other window systems' displays.
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0) return std::nullopt;
+  return Positive(dpi);
 }
 
 void AskForPlainFrame(SDL_Window* window) {

@@ -28,9 +28,10 @@ void GameWindowTest::SetUp() {
   ASSERT_NO_FATAL_FAILURE(Launch({}));
 }
 
-void GameWindowTest::BringUpDisplay() {
+void GameWindowTest::BringUpDisplay(const ScreenSetup& screen) {
   if (!XToolsInstalled()) GTEST_SKIP() << "Xvfb, xdotool, x11-utils and ImageMagick are needed";
-  display_ = std::make_unique<VirtualDisplay>();
+  game_.reset();
+  display_ = std::make_unique<VirtualDisplay>(screen);
   ASSERT_TRUE(display_->Up()) << "Xvfb did not start";
 }
 

@@ -26,7 +26,7 @@ class GameWindowTest : public ::testing::Test {
 
   void SetUp() override;
 
-  void BringUpDisplay();
+  void BringUpDisplay(const ScreenSetup& screen = {});
   // Starts the game and waits for its window; a game started before is ended first.
   void Launch(const GameSetup& setup);
 

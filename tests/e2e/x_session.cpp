@@ -11,6 +11,7 @@
 #include "screen/atlas.h"
 
 // Last: Xlib's macros would clash with names above.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace zelvane::e2e {
@@ -62,16 +63,18 @@ ScratchDirectory::~ScratchDirectory() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(const ScreenSetup& screen) {
   int ready[2];
   if (pipe(ready) != 0) return;
   server_ = fork();
   if (server_ == 0) {
     close(ready[0]);
     const std::string fd = std::to_string(ready[1]);
+    const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height) + "x24";
+    const std::string dpi = std::to_string(screen.dpi);
     // No reset when the last client goes: a test may start the game again on the same display.
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-dpi", dpi.c_str(), "-nolisten",
+           "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(ready[1]);
@@ -114,6 +117,17 @@ bool VirtualDisplay::SendDeleteWindow(const std::string& window) const {
   XSync(display, False);
   XCloseDisplay(display);
   return sent;
+}
+
+bool VirtualDisplay::SetResources(const std::string& resources) const {
+  Display* display = XOpenDisplay(name_.c_str());
+  if (display == nullptr) return false;
+  XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, "RESOURCE_MANAGER", False), XA_STRING, 8,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()),
+                  static_cast<int>(resources.size()));
+  XSync(display, False);
+  XCloseDisplay(display);
+  return true;
 }
 
 GameProcess::GameProcess(const VirtualDisplay& display, const GameSetup& setup)

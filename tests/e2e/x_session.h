@@ -38,10 +38,18 @@ class ScratchDirectory {
   std::filesystem::path path_;
 };
 
+// The screen of a virtual display: its size in pixels and its density,
+// which the server reports through the screen's size in millimetres.
+struct ScreenSetup {
+  int width = 640;
+  int height = 480;
+  int dpi = 100;
+};
+
 // A virtual X display of its own, on a display number the server picks.
 class VirtualDisplay {
  public:
-  VirtualDisplay();
+  explicit VirtualDisplay(const ScreenSetup& screen = {});
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -54,6 +62,9 @@ class VirtualDisplay {
   // Asks a window to close as a window manager does when its close box is
   // clicked: a WM_DELETE_WINDOW message of the WM_PROTOCOLS kind.
   bool SendDeleteWindow(const std::string& window) const;
+  // Puts `resources` in the root window's RESOURCE_MANAGER property, as a
+  // desktop's settings daemon does, for the programs started afterwards.
+  bool SetResources(const std::string& resources) const;
 
  private:
   pid_t server_ = -1;
