@@ -107,7 +107,7 @@ void GameWindow::Handle(Mform& form, const SDL_Event& event) {
       break;
     case SDL_KEYUP: {
       const std::int16_t code = VirtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod);
-      if (code != 0) Click(form, buttons_.KeyUp(form.Cm1, code));
+      Click(form, buttons_.KeyUp(form.Cm1, code));
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -150,7 +150,6 @@ void GameWindow::HandleWindowEvent(Mform& form, const SDL_WindowEvent& event) {
 // Held keys repeat as further presses, as the game expects.
 void GameWindow::KeyDown(Mform& form, const SDL_KeyboardEvent& key) {
   const std::int16_t code = VirtualKeyOf(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
-  if (code == 0) return;
   const std::int16_t shift = ShiftMaskOf(key.keysym.mod);
   form.DeliverKeyDown(Now(), code, shift);
   if (form.EndRequested()) return;
