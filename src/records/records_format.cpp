@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "records/records_file.h"
 
@@ -14,14 +15,34 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A field reads as the decimal number its leading characters make, blanks
+// ignored, taken to the nearest whole number with halves to even: "001.50"
+// reads 2, "000.75" 1, "002.50" 2. Six characters keep it within 999999.
 std::int32_t ReadField(std::string_view field) {
-  std::int32_t value = 0;
+  std::int32_t whole = 0;
+  bool afterPoint = false;
+  std::optional<int> firstDecimal;
+  bool moreDecimals = false;
   for (const char c : field) {
     if (IsBlank(c)) continue;
-    if (c < '0' || c > '9') break;
-    value = value * 10 + (c - '0');
+    if (c == '.' && !afterPoint) {
+      afterPoint = true;
+      continue;
+    }
+    if (!IsDigit(c)) break;
+    if (!afterPoint) {
+      whole = whole * 10 + (c - '0');
+    } else if (!firstDecimal) {
+      firstDecimal = c - '0';
+    } else if (c != '0') {
+      moreDecimals = true;
+    }
   }
-  return value;
+  const int tenths = firstDecimal.value_or(0);
+  const bool roundsUp = tenths > 5 || (tenths == 5 && (moreDecimals || whole % 2 == 1));
+  return roundsUp ? whole + 1 : whole;
 }
 
 // Lines 3 to 15, in code page 932 bytes since the game has no code-page

@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"LongerThanFiveFields", "000001000002000003000004000005000006", {1, 2, 3, 4, 5}},
                     ParseCase{"BlanksInsideAField", " 1 2 3000004", {123, 4, 0, 0, 0}},
                     ParseCase{"LettersEndTheNumber", "12ab34xyz999", {12, 0, 0, 0, 0}},
-                    ParseCase{"DecimalPointEndsTheNumber", "12.5ab0000.5", {12, 0, 0, 0, 0}},
+                    ParseCase{"FractionsToTheNearestHalvesToEven", "001.50000.75002.500003.512.5ab", {2, 1, 2, 4, 12}},
+                    ParseCase{"FractionsAtTheEdges", "1.2.3x.5    0.50019.9999 1 . 5", {1, 0, 1, 10, 2}},
                     ParseCase{"NegativeReadsZero", "-00005000009", {0, 9, 0, 0, 0}},
                     ParseCase{"PlusSignReadsZero", "+00005", {0, 0, 0, 0, 0}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
