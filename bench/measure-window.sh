@@ -15,6 +15,10 @@
 #   audio_*             the game again with SDL's dummy sound driver, which
 #                       runs the audio thread as a real sound card would; this
 #                       machine has none, so the game otherwise plays nothing
+#   disk_audio_*        the same with SDL's disk driver, which writes what it
+#                       plays to a file at a sound card's pace
+#   *_first_cue_ms      from Play to the device taking the start cue, after 10 s
+#                       of silence, in the game's own player (bench/cue_latency.cpp)
 # Processor time is the sum over the process's threads of /proc/PID/task/*/schedstat.
 # Each run's lines come first (after a "# run N" comment), then the medians.
 #
@@ -34,7 +38,8 @@ done
 game="$build/src/platform/zelvane"
 first_frame="$build/bench/first_frame"
 bare_window="$build/bench/bare_window"
-for program in "$game" "$first_frame" "$bare_window"; do
+cue_latency="$build/bench/cue_latency"
+for program in "$game" "$first_frame" "$bare_window" "$cue_latency"; do
   [[ -x "$program" ]] || { echo "measure-window: $program is missing; build $build first" >&2; exit 1; }
 done
 for tool in Xvfb xdotool; do
@@ -99,11 +104,37 @@ start_button_pixel() { import -window "$1" -crop 1x1+405+20 -depth 8 txt:- | gre
 
 rss_kb() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$1/status"; }
 
+# The game waiting with the sound driver $3, in directory $1, its figures named
+# $2_*; meanwhile the player alone times the first cue after a silence.
+audio_run() {
+  local dir=$1 name=$2 driver=$3 pid game0 game1 latency
+  mkdir -p "$dir"
+  cp "$root"/assets/sounds/*.wav "$dir/"
+  launch "$dir" env SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$dir/played.raw" "$game"
+  pid=$launched
+  sleep "$title_seconds"
+  echo "${name}_rss_kb: $(rss_kb "$pid")"
+  (cd "$dir" && SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$dir/cue.raw" exec "$cue_latency" 10) \
+    >"$dir.latency" 2>/dev/null &
+  latency=$!
+  started+=($latency)
+  game0=$(cpu_ns "$pid")
+  sleep "$idle_seconds"
+  game1=$(cpu_ns "$pid")
+  echo "${name}_idle_cpu_percent: $(percent "$game0" "$game1" "$idle_seconds")"
+  kill "$pid"
+  wait "$latency" || { echo "measure-window: cue_latency failed with $driver" >&2; return 1; }
+  echo "${name}_first_cue_ms: $(value_of "$dir.latency" first_cue_ms)"
+  echo "${name}_rested_in_silence: $(value_of "$dir.latency" rested_in_silence)"
+  if [[ $driver == disk ]]; then
+    echo "${name}_cue_at_first_sample: $(value_of "$dir.latency" cue_at_first_sample)"
+  fi
+}
+
 one_run() {
   local run=$1 dir="$scratch/run$run"
-  mkdir -p "$dir/game" "$dir/bare" "$dir/audio"
+  mkdir -p "$dir/game" "$dir/bare"
   cp "$root"/assets/sounds/*.wav "$dir/game/"
-  cp "$root"/assets/sounds/*.wav "$dir/audio/"
 
   Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
   local xvfb=$!
@@ -161,16 +192,8 @@ one_run() {
     'BEGIN { printf "%.1f", n / (t1 - t0) }')"
   kill "$game_pid"
 
-  local audio_pid
-  launch "$dir/audio" env SDL_AUDIODRIVER=dummy "$game"
-  audio_pid=$launched
-  sleep "$title_seconds"
-  echo "audio_rss_kb: $(rss_kb "$audio_pid")"
-  game0=$(cpu_ns "$audio_pid")
-  sleep "$idle_seconds"
-  game1=$(cpu_ns "$audio_pid")
-  echo "audio_idle_cpu_percent: $(percent "$game0" "$game1" "$idle_seconds")"
-  kill "$audio_pid"
+  audio_run "$dir/audio" audio dummy
+  audio_run "$dir/disk" disk_audio disk
   kill "$xvfb"
   wait 2>/dev/null || true
   started=()

@@ -28,35 +28,96 @@ std::optional<std::vector<Uint8>> Convert(const SDL_AudioSpec& from, const Uint8
   return converted;
 }
 
+// How long a cue in the device's format (16-bit mono) sounds.
+std::chrono::milliseconds Length(const std::vector<Uint8>& cue) {
+  return std::chrono::milliseconds(cue.size() / sizeof(Sint16) * 1000 / kFrequency);
+}
+
 }  // namespace
 
-SdlCuePlayer::SdlCuePlayer() {
+SdlCuePlayer::SdlCuePlayer(std::chrono::milliseconds linger) : linger_(linger) {
   audio_started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_started_) return;
-  SDL_AudioSpec wanted{};
-  wanted.freq = kFrequency;
-  wanted.format = AUDIO_S16SYS;
-  wanted.channels = 1;
-  wanted.samples = kBufferFrames;
-  wanted.callback = FillDevice;
-  wanted.userdata = this;
-  // No changes allowed: SDL adapts our format to the hardware itself.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &format_, 0);
-  if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
+  format_.freq = kFrequency;
+  format_.format = AUDIO_S16SYS;
+  format_.channels = 1;
+  format_.samples = kBufferFrames;
+  format_.callback = FillDevice;
+  format_.userdata = this;
+  // Opening once now finds out whether there is a device, and readies the
+  // sound system for the first cue; the closer closes it again at once.
+  sounding_ = OpenDevice(nullptr);
+  if (!sounding_) return;
+  closeAt_ = Clock::now();
+  closer_ = std::thread(&SdlCuePlayer::CloseWhenSilent, this);
 }
 
 SdlCuePlayer::~SdlCuePlayer() {
+  if (closer_.joinable()) {
+    {
+      const std::lock_guard guard(lock_);
+      stopping_ = true;
+    }
+    changed_.notify_all();
+    closer_.join();
+  }
   if (device_ != 0) SDL_CloseAudioDevice(device_);
   if (audio_started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SdlCuePlayer::Play(const char* name) {
-  if (device_ == 0) return;
-  const Sound* cue = Load(name);
-  SDL_LockAudioDevice(device_);
-  playing_ = cue;
+bool SdlCuePlayer::OpenDevice(const Sound* voice) {
+  // No audio thread runs yet: the voice is set before the first buffer is asked for.
+  playing_ = voice;
   position_ = 0;
-  SDL_UnlockAudioDevice(device_);
+  // No changes allowed: SDL adapts our format to the hardware itself.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &format_, nullptr, 0);
+  if (device_ == 0) return false;
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SdlCuePlayer::Play(const char* name) {
+  if (!sounding_) return;
+  const Sound* cue = Load(name);
+  std::unique_lock lock(lock_);
+  // A device on its way out takes a few milliseconds more; then it opens anew.
+  changed_.wait(lock, [this] { return !closing_; });
+  if (device_ != 0) {
+    SDL_LockAudioDevice(device_);
+    playing_ = cue;
+    position_ = 0;
+    SDL_UnlockAudioDevice(device_);
+  } else if (cue == nullptr) {
+    // Nothing plays while the device is closed, so there is nothing to cut.
+    return;
+  } else if (OpenDevice(cue)) {
+    changed_.notify_all();
+  } else {
+    // Taken by another program meanwhile, perhaps: the next cue tries again.
+    return;
+  }
+  closeAt_ = Clock::now() + (cue != nullptr ? Length(*cue) : std::chrono::milliseconds(0)) + linger_;
+}
+
+void SdlCuePlayer::CloseWhenSilent() {
+  std::unique_lock lock(lock_);
+  while (!stopping_) {
+    if (device_ == 0) {
+      changed_.wait(lock);
+    } else if (Clock::now() < closeAt_) {
+      changed_.wait_until(lock, closeAt_);
+    } else {
+      // Closing waits for SDL's audio thread to finish: the lock stays free meanwhile.
+      const SDL_AudioDeviceID device = device_;
+      closing_ = true;
+      lock.unlock();
+      SDL_CloseAudioDevice(device);
+      lock.lock();
+      device_ = 0;
+      closing_ = false;
+      changed_.notify_all();
+    }
+  }
 }
 
 const SdlCuePlayer::Sound* SdlCuePlayer::Load(const char* name) {

@@ -16,8 +16,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/audio_thread.h"
+
 namespace zelvane {
 namespace {
+
+using testing::AudioThreadRuns;
 
 namespace fs = std::filesystem;
 using Pcm = std::vector<std::int16_t>;
@@ -254,6 +258,34 @@ TEST_F(CuePlayerTest, AStackOfCuesEndsWithTheLastOnePlayedWhole) {
   const auto last = std::find_if(out.rbegin(), out.rend(), [](std::int16_t s) { return s != 0; }).base();
   ASSERT_GE(last - out.begin(), static_cast<std::ptrdiff_t>(expected.size()));
   EXPECT_TRUE(std::equal(expected.rbegin(), expected.rend(), std::make_reverse_iterator(last)));
+}
+
+// Whether `holds` comes true within a generous time; only a hang is guarded against.
+bool Eventually(const std::function<bool()>& holds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!holds()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+TEST_F(CuePlayerTest, TheDeviceRestsAfterTheLingerAndOpensAgainForTheNextCueWhole) {
+  UseDiskDriver();
+  SdlCuePlayer player(std::chrono::milliseconds(100));
+  const auto rests = [] { return !AudioThreadRuns(); };
+  EXPECT_TRUE(Eventually(rests)) << "the device opened at start still runs";
+  for (int cue = 0; cue < 2; ++cue) {
+    SCOPED_TRACE(cue);
+    player.Play("ramp.wav");
+    // The ramp and the linger keep it running for 168 ms.
+    EXPECT_TRUE(Eventually(AudioThreadRuns));
+    WaitForSample(kRampStart + kRampLength - 1);
+    const Pcm out = DeviceOutput();
+    const Pcm expected = Ramp();
+    EXPECT_NE(std::search(out.begin(), out.end(), expected.begin(), expected.end()), out.end());
+    EXPECT_TRUE(Eventually(rests)) << "the device runs on in the silence after the cue";
+  }
 }
 
 TEST_F(CuePlayerTest, TheDummyDriverTakesEveryCueWithoutWaiting) {
