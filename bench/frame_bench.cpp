@@ -1,19 +1,23 @@
 // What the window layer adds to an event once its handler has returned: the
 // changed parts of the client area composed, and on screen, converted into the
 // window surface and sent to the display. The handler itself runs outside the
-// timing (zelvane_bench times it). Run under an X server for figures worth
-// quoting; under SDL's dummy driver the upload goes nowhere. The window takes
-// the scale the X server's density gives it (Xvfb -dpi 96, 192, 288).
+// timing (zelvane_bench times it). "Scaled" adds the widening of the changed
+// parts into a window 2 or 3 times larger. Run under an X server for figures
+// worth quoting; under SDL's dummy driver the upload goes nowhere. The window
+// takes the scale the X server's density gives it (Xvfb -dpi 96, 192, 288).
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "bench_form.h"
 #include "platform/game_window.h"
 #include "screen/form_scene.h"
 #include "screen/layout.h"
+#include "screen/window_scale.h"
 
 namespace zelvane {
 namespace {
@@ -34,17 +38,44 @@ class Composed {
     image_.Invalidate();
   }
   // Returns the number of pixels drawn again.
-  long Frame(Mform& form) {
-    long pixels = 0;
-    for (const Rect& part : image_.Compose(SceneOf(form, input_))) pixels += static_cast<long>(part.w) * part.h;
-    return pixels;
-  }
+  long Frame(Mform& form) { return Pixels(Compose(form)); }
   // The picture is composed at the game's own size, whatever the window's scale.
   int Scale() const { return 1; }
+
+ protected:
+  std::vector<Rect> Compose(Mform& form) { return image_.Compose(SceneOf(form, input_)); }
+  const Image& Picture() const { return image_.Picture(); }
+  static long Pixels(const std::vector<Rect>& parts) {
+    long pixels = 0;
+    for (const Rect& part : parts) pixels += static_cast<long>(part.w) * part.h;
+    return pixels;
+  }
 
  private:
   WindowImage image_{layout::kClientWidth, layout::kClientHeight, ButtonCaptions()};
   ButtonInput input_;
+};
+
+// Composed, then each changed part widened into a window-sized picture as the
+// window does into its surface: the processor's share of a frame at that
+// scale, without the X server's.
+template <int kScale>
+class Scaled : public Composed {
+ public:
+  long Frame(Mform& form) {
+    const std::vector<Rect> parts = Compose(form);
+    for (const Rect& part : parts) {
+      const std::size_t at =
+          static_cast<std::size_t>(part.y * kScale) * kWidth + static_cast<std::size_t>(part.x * kScale);
+      ScaleNearest(Picture(), part, kScale, &window_[at], static_cast<int>(kWidth * sizeof(std::uint32_t)));
+    }
+    return Pixels(parts);
+  }
+  int Scale() const { return kScale; }
+
+ private:
+  static constexpr std::size_t kWidth = layout::kClientWidth * kScale;
+  std::vector<std::uint32_t> window_ = std::vector<std::uint32_t>(kWidth * layout::kClientHeight * kScale);
 };
 
 // The game's own window, presenting as its event loop does.
@@ -127,6 +158,14 @@ BENCHMARK_TEMPLATE(BM_KeyHitFrame, Composed)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Composed)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_TitleTickFrame, Composed)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_FullRepaintFrame, Composed)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_KeyHitFrame, Scaled<2>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Scaled<2>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_TitleTickFrame, Scaled<2>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_FullRepaintFrame, Scaled<2>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_KeyHitFrame, Scaled<3>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Scaled<3>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_TitleTickFrame, Scaled<3>)->UseManualTime();
+BENCHMARK_TEMPLATE(BM_FullRepaintFrame, Scaled<3>)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_KeyHitFrame, Presented)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_DescentMoveFrame, Presented)->UseManualTime();
 BENCHMARK_TEMPLATE(BM_TitleTickFrame, Presented)->UseManualTime();

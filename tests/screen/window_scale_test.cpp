@@ -49,7 +49,7 @@ TEST(WindowScaleTest, EachPixelOfThePartBecomesABlockAtItsPlaceAndNothingElseIsT
   }
   constexpr Rect kPart{1, 1, 2, 2};
   constexpr std::uint32_t kUntouched = 0x12345678;
-  for (const int scale : {1, 2, 3}) {
+  for (const int scale : {1, 2, 3, 4}) {
     // A target with a margin of one block all round, and a longer pitch than the part needs.
     const int width = (kPart.w + 2) * scale + 5;
     const int height = (kPart.h + 2) * scale;
