@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as the start of a records file, the way the game does
 // at start-up, and checks that whatever table comes out is one the file can
-// hold and survives a save and a load unchanged.
+// hold and survives a save and a load unchanged, and that only a file of text
+// is read at all.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -55,10 +56,10 @@ class ScratchFile {
 
 // Saving for real, without waiting for the disk: the fuzzer searches the
 // content, and a flush per input would slow it a hundredfold.
-class UnsyncedFiles final : public zelvane::FileSystem {
+class UnsyncedFiles final : public zelvane::NativeFileSystem {
  public:
-  int Sync(int) override { return 0; }
-  int SyncDirectory(const std::string&) override { return 0; }
+  std::error_code Sync(zelvane::FileHandle) override { return {}; }
+  std::error_code SyncFolder(const std::string&) override { return {}; }
 };
 
 bool IsDigits(std::string_view text) { return text.find_first_not_of("0123456789") == std::string_view::npos; }
@@ -74,13 +75,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "the first field lies outside the bytes read");
   Require(field.find_first_of(",\r\n") == std::string_view::npos, "the first field runs past a comma or line end");
 
-  const HiScores scores = zelvane::ParseRecordsLine(field);
+  const zelvane::RecordsLine line = zelvane::ParseRecordsLine(field);
+  const HiScores& scores = line.scores;
   for (const std::int32_t entry : scores) Require(entry >= 0 && entry <= kScoreCap, "an entry out of 0..999999");
 
   static const ScratchFile file;
   const zelvane::LoadOutcome loaded = zelvane::LoadRecordsFile(file.Holding(bytes));
-  Require(loaded.problem.empty(), "a readable file reported a problem");
-  Require(loaded.scores == scores, "the file and the bytes in memory load differently");
+  if (zelvane::LooksLikeText(start)) {
+    Require(loaded.kind == zelvane::LoadOutcome::Kind::Table, "a text file was not read");
+    Require(loaded.problem.empty() == line.holdsANumber, "a file told of no scores wrongly");
+    Require(loaded.scores == scores, "the file and the bytes in memory load differently");
+  } else {
+    Require(loaded.kind == zelvane::LoadOutcome::Kind::Unreadable, "a binary file was read as records");
+    Require(loaded.scores == HiScores{}, "an unreadable file gave scores");
+  }
 
   const std::string saved = zelvane::FormatRecordsFile(scores, "2024/03/09", "21:05:07");
   const std::string_view line1 = std::string_view(saved).substr(0, 32);
@@ -88,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static const ScratchFile savedFile;
   static UnsyncedFiles files;
-  Require(zelvane::SaveRecordsFile(savedFile.Path(), saved, files).empty(), "saving into a scratch file failed");
+  Require(zelvane::WriteRecordsFile(savedFile.Path(), saved, files).empty(), "saving into a scratch file failed");
   Require(zelvane::LoadRecordsFile(savedFile.Path()).scores == scores, "a saved table loads back different");
   return 0;
 }

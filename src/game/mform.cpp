@@ -12,7 +12,7 @@ const std::array<Mform::TimerBinding, 7> Mform::kTimers{{
     {&Mform::PointCtimer, &Mform::PointCtimer_Timer},
 }};
 
-Mform::Mform(const Image& atlas, CuePlayer& cues) : Kpc(atlas), cues_(cues) {
+Mform::Mform(const Image& atlas, CuePlayer& cues, FileSystem& files) : Kpc(atlas), cues_(cues), files_(files) {
   Cm1[0].caption = "Start";
   Cm1[0].top = layout::kStartTop;
   Cm1[1].caption = "End";

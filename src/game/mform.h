@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "game/random.h"
 #include "game/timer.h"
+#include "records/records_file.h"
 #include "screen/atlas_regions.h"
 #include "screen/button.h"
 #include "screen/image.h"
@@ -26,7 +27,8 @@ namespace zelvane {
 // phase off the timers and switches.
 class Mform {
  public:
-  Mform(const Image& atlas, CuePlayer& cues);
+  // The records file is read and written through `files`.
+  Mform(const Image& atlas, CuePlayer& cues, FileSystem& files = NativeFiles());
 
   // ---- Events from the window system (mform.cpp) ----
   // Each carries the moment it happens, in milliseconds on the window system's
@@ -49,6 +51,8 @@ class Mform {
   // ExitStatus(), 1 when the records could not be saved.
   bool EndRequested() const { return endRequested_; }
   int ExitStatus() const { return exitStatus_; }
+  // Why the last save failed, in the words of its line on standard error; empty after a good one.
+  const std::string& SaveProblem() const { return saveProblem_; }
 
   // ---- Handlers: what fires each, and where it is defined ----
   // The window is created: seeds the random numbers, draws the score frame,
@@ -57,7 +61,8 @@ class Mform {
   // A key press during play, with its key code (screen/virtual_keys.h) and
   // shift mask. game/typing.cpp
   void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-  // The window is closed other than by End: saves the records. game/phases.cpp
+  // The window is closed other than by End (or the session ends): saves the
+  // records, the score of a game under its curtain or hold entered first. game/phases.cpp
   void Form_Unload();
   // Start (0) or End (1) is clicked, only while waiting. game/phases.cpp
   void Cm1_Click(std::int16_t index);
@@ -94,10 +99,11 @@ class Mform {
   void CountRowStat(std::int16_t code, std::int16_t mode);
   // Reads "jkl.yen" into hiScores. records/records_handlers.cpp
   void LoadRecords();
-  // Writes hiScores to "jkl.yen"; whether the records reached the disk.
-  // records/records_handlers.cpp
+  // Enters this run's scores into the table in "jkl.yen" as it is now, and
+  // writes it; whether the records reached the disk. records/records_handlers.cpp
   bool SaveRecords();
-  // Enters the finished game's score into hiScores. records/records_handlers.cpp
+  // Enters the finished game's score into hiScores, and keeps it for the
+  // save if it entered. records/records_handlers.cpp
   void InsertRecord();
 
   // ---- The window's contents ----
@@ -157,6 +163,10 @@ class Mform {
   std::array<Panel*, 5> Panels();
 
   CuePlayer& cues_;
+  FileSystem& files_;
+  // The table as loaded, and the scores this run entered, for merging with other games' at a save.
+  RecordsRun records_;
+  std::string saveProblem_;
   bool endRequested_ = false;
   int exitStatus_ = 0;
 };

@@ -1,6 +1,7 @@
 // The start-up, the two buttons and the ready delay: the handlers that move the
 // game from one phase to the next outside play.
 #include "game/mform.h"
+#include "game/phase.h"
 
 namespace zelvane {
 
@@ -43,8 +44,14 @@ void Mform::SetTitleStartValues() {
   state.titleSpeed = 120;
 }
 
-// Closing the window keeps the session's scores, just as End does.
-void Mform::Form_Unload() { EndProcess(SaveRecords() ? 0 : 1); }
+// Closing the window keeps the session's scores, just as End does. A game
+// under its curtain or hold is over and its score final: it enters the table
+// now, as the hold's end would have entered it.
+void Mform::Form_Unload() {
+  const std::optional<Phase> phase = PhaseOf(*this);
+  if (phase == Phase::Curtain || phase == Phase::Hold) InsertRecord();
+  EndProcess(SaveRecords() ? 0 : 1);
+}
 
 void Mform::STtimer_Timer() {
   STtimer.Disable();

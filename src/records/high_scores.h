@@ -18,6 +18,7 @@ using HiScores = std::array<std::int32_t, kRecordCount>;
 // Enters a finished game's score: it goes above the first entry it beats
 // strictly, so it lands below an equal one, and the last entry drops off.
 // A score that does not beat the fifth entry leaves the table as it is.
-void InsertScore(HiScores& table, std::int32_t score);
+// True when the score entered.
+bool InsertScore(HiScores& table, std::int32_t score);
 
 }  // namespace zelvane

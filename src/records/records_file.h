@@ -1,11 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/file_system.h"
 #include "records/high_scores.h"
+#include "records/native_file_system.h"
 
 namespace zelvane {
 
@@ -17,25 +20,46 @@ inline constexpr const char* kRecordsFileName = "jkl.yen";
 // and a huge or foreign file must not fill the memory.
 inline constexpr std::size_t kRecordsReadLimit = 4096;
 
+// How long a save waits for another game to finish its own.
+inline constexpr std::chrono::milliseconds kLockPatience{5000};
+
 // The text that line 1 is read from: after a UTF-8 byte-order mark and
 // leading blanks, up to the first comma or line end (CR LF, CR or LF).
 std::string_view FirstField(std::string_view fileStart);
 
-// Reads the six-character field at 6i for entry i. A field gives its leading
-// decimal digits, blanks ignored; anything else ends it, so a sign, a decimal
-// point or a letter read as 0 when first and cut the number short after digits.
-// A missing or digitless field reads 0.
-HiScores ParseRecordsLine(std::string_view firstField);
+struct RecordsLine {
+  HiScores scores{};
+  // False when not one field gave a number: the line holds no scores at all.
+  bool holdsANumber = false;
+};
+
+// Reads the six-character field at 6i for entry i. A field gives the decimal
+// number its leading characters make, blanks ignored, to the nearest whole
+// score with halves to even; anything else ends it, so a sign or a letter
+// reads as 0 when first and cuts the number short after digits. A missing or
+// digitless field reads 0.
+RecordsLine ParseRecordsLine(std::string_view firstField);
+
+// Whether a file starting with these bytes can be a records file: text has no
+// control characters but tab, CR and LF, so a NUL or the like means a binary
+// file, or text in a wider encoding such as UTF-16.
+bool LooksLikeText(std::string_view fileStart);
 
 struct LoadOutcome {
+  enum class Kind {
+    Missing,     // no records yet: the first save makes the file
+    Table,       // read; `scores` holds what line 1 gives
+    Unreadable,  // there but not read: a save must not overwrite it
+  };
+  Kind kind = Kind::Missing;
   HiScores scores{};
-  // One line for standard error when the file exists but cannot be read;
-  // empty when it was read or is simply not there yet.
+  // One line for standard error: why an Unreadable file was not read, or that
+  // a Table's first line holds no scores. Empty otherwise.
   std::string problem;
 };
 
-// Never fails: an absent, empty or unreadable file gives an all-zero table.
-LoadOutcome LoadRecordsFile(const std::string& path);
+// Never fails: whatever is or is not at `path` gives a table, all zero unless read.
+LoadOutcome LoadRecordsFile(const std::string& path, FileSystem& files = NativeFiles());
 
 struct LocalStamp {
   std::string date;  // YYYY/MM/DD
@@ -47,11 +71,38 @@ LocalStamp NowStamp();
 // exactly six digits and cannot shift the ones after it.
 std::string FormatRecordsFile(const HiScores& scores, std::string_view date, std::string_view time);
 
-// Replaces the file with `content` so that the old records survive any
-// failure: writes a temporary file beside it, flushes it to the disk and
-// renames it over. Returns an empty string on success, or one line naming the
-// file and the reason; the old file is then untouched and no temporary is left.
-std::string SaveRecordsFile(const std::string& path, std::string_view content);
-std::string SaveRecordsFile(const std::string& path, std::string_view content, FileSystem& files);
+// Replaces the regular file at `path` (no link) with `content` so that the old
+// records survive any failure: writes a new file of a name never used before
+// beside it, flushes it to the disk and puts it in the old one's place. Where
+// the folder takes no new file (or refuses the replacing) but the file itself
+// may be written, rewrites the file in place instead. Returns an empty string
+// on success, or one line naming the file and the reason; the old file is then
+// untouched and none of the save's own files is left.
+std::string WriteRecordsFile(const std::string& path, std::string_view content, FileSystem& files = NativeFiles());
+
+// What one run of the game adds to the records on disk.
+struct RecordsRun {
+  // The table read at start.
+  HiScores loaded{};
+  // The best of the scores this run entered into its own table, best first; 0 for none.
+  HiScores entered{};
+};
+
+struct SaveOutcome {
+  HiScores saved{};
+  // Empty when the table reached the disk; else one line naming the file and the reason.
+  std::string problem;
+  // What the save did on the way that the player should hear of, one line each.
+  std::vector<std::string> notes;
+};
+
+// Saves the run's scores without losing another game's: holds the records'
+// lock, reads the table on disk afresh, enters the run's scores into it by the
+// same rule as after a game, and writes it. A file on disk that cannot be read
+// is kept under a new name beside it, never overwritten. Where the file is
+// missing or unreadable, the run's own table at start stands in for it. A link
+// is followed and stays a link.
+SaveOutcome SaveRecordsFile(const std::string& path, const RecordsRun& run, const LocalStamp& stamp,
+                            FileSystem& files = NativeFiles(), std::chrono::milliseconds lockPatience = kLockPatience);
 
 }  // namespace zelvane

@@ -20,7 +20,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // A field reads as the decimal number its leading characters make, blanks
 // ignored, taken to the nearest whole number with halves to even: "001.50"
 // reads 2, "000.75" 1, "002.50" 2. Six characters keep it within 999999.
-std::int32_t ReadField(std::string_view field) {
+// Nothing when no digit comes before the first other character.
+std::optional<std::int32_t> ReadField(std::string_view field) {
+  bool anyDigit = false;
   std::int32_t whole = 0;
   bool afterPoint = false;
   std::optional<int> firstDecimal;
@@ -32,6 +34,7 @@ std::int32_t ReadField(std::string_view field) {
       continue;
     }
     if (!IsDigit(c)) break;
+    anyDigit = true;
     if (!afterPoint) {
       whole = whole * 10 + (c - '0');
     } else if (!firstDecimal) {
@@ -40,6 +43,7 @@ std::int32_t ReadField(std::string_view field) {
       moreDecimals = true;
     }
   }
+  if (!anyDigit) return std::nullopt;
   const int tenths = firstDecimal.value_or(0);
   const bool roundsUp = tenths > 5 || (tenths == 5 && (moreDecimals || whole % 2 == 1));
   return roundsUp ? whole + 1 : whole;
@@ -104,13 +108,22 @@ std::string_view FirstField(std::string_view fileStart) {
   return {start, end};
 }
 
-HiScores ParseRecordsLine(std::string_view firstField) {
-  HiScores scores{};
-  for (std::size_t i = 0; i < scores.size(); ++i) {
+RecordsLine ParseRecordsLine(std::string_view firstField) {
+  RecordsLine line;
+  for (std::size_t i = 0; i < line.scores.size(); ++i) {
     const std::size_t at = std::min(i * kFieldWidth, firstField.size());
-    scores[i] = ReadField(firstField.substr(at, kFieldWidth));
+    const std::optional<std::int32_t> entry = ReadField(firstField.substr(at, kFieldWidth));
+    line.scores[i] = entry.value_or(0);
+    line.holdsANumber = line.holdsANumber || entry.has_value();
   }
-  return scores;
+  return line;
+}
+
+bool LooksLikeText(std::string_view fileStart) {
+  return std::none_of(fileStart.begin(), fileStart.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
+  });
 }
 
 std::string FormatRecordsFile(const HiScores& scores, std::string_view date, std::string_view time) {

@@ -7,21 +7,36 @@
 #include "records/records_file.h"
 
 namespace zelvane {
+namespace {
+
+void Say(const std::string& line) { std::fprintf(stderr, "zelvane: %s\n", line.c_str()); }
+
+}  // namespace
+
 void Mform::LoadRecords() {
-  const LoadOutcome outcome = LoadRecordsFile(kRecordsFileName);
-  if (!outcome.problem.empty()) std::fprintf(stderr, "zelvane: %s\n", outcome.problem.c_str());
+  const LoadOutcome outcome = LoadRecordsFile(kRecordsFileName, files_);
+  if (outcome.kind == LoadOutcome::Kind::Unreadable) {
+    Say(outcome.problem + "; the scores start from zero, and the first save keeps the file aside");
+  } else if (!outcome.problem.empty()) {
+    Say(outcome.problem + "; the scores start from zero");
+  }
   state.hiScores = outcome.scores;
+  records_.loaded = outcome.scores;
 }
 
 bool Mform::SaveRecords() {
-  const LocalStamp stamp = NowStamp();
-  const std::string problem =
-      SaveRecordsFile(kRecordsFileName, FormatRecordsFile(state.hiScores, stamp.date, stamp.time));
-  if (problem.empty()) return true;
-  std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
+  const SaveOutcome outcome = SaveRecordsFile(kRecordsFileName, records_, NowStamp(), files_);
+  for (const std::string& note : outcome.notes) Say(note);
+  saveProblem_ = outcome.problem;
+  if (outcome.problem.empty()) return true;
+  Say(outcome.problem);
   return false;
 }
 
-void Mform::InsertRecord() { InsertScore(state.hiScores, state.score); }
+// A score that enters the shown table is remembered apart, so that a save
+// can enter it into the table on disk, whatever other games wrote there meanwhile.
+void Mform::InsertRecord() {
+  if (InsertScore(state.hiScores, state.score)) InsertScore(records_.entered, state.score);
+}
 
 }  // namespace zelvane

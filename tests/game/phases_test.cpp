@@ -147,7 +147,10 @@ TEST_F(PhasesTest, DisabledButtonsCannotBeClickedAndAClickDisablesBoth) {
 
 TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
   LoadAndWait();
-  form.state.hiScores = {500, 400, 300, 200, 100};
+  for (const std::int32_t score : {500, 400, 300, 200, 100}) {
+    form.state.score = score;
+    form.InsertRecord();
+  }
   form.DeliverClick(form.clock.now, 1);
   EXPECT_TRUE(form.EndRequested());
   EXPECT_EQ(PhaseOf(form), Phase::Ended);
@@ -160,13 +163,34 @@ TEST_F(PhasesTest, EndWritesTheRecordsAndEndsAtOnce) {
 
 TEST_F(PhasesTest, ClosingTheWindowSavesLikeEnd) {
   LoadAndWait();
-  form.state.hiScores = {42, 0, 0, 0, 0};
+  form.state.score = 42;
+  form.InsertRecord();
   form.DeliverClose(form.clock.now);
   EXPECT_TRUE(form.EndRequested());
   std::ifstream file("jkl.yen", std::ios::binary);
   std::string first;
   std::getline(file, first);
   EXPECT_EQ(first, "000042000000000000000000000000\r");
+}
+
+// The folder takes no new file and the records file is not there to rewrite.
+class ReadOnlyFolder : public NativeFileSystem {
+ public:
+  Opened CreateNew(const std::string&, const std::string&) override {
+    return {kNoFile, std::make_error_code(std::errc::read_only_file_system)};
+  }
+};
+
+TEST_F(PhasesTest, AFailedSaveEndsWithStatusOneAndKeepsItsReasonForTheWindow) {
+  ReadOnlyFolder files;
+  Mform readOnly(atlas_, cues, files);
+  testing::LoadAndWait(readOnly, 1);
+  readOnly.DeliverClick(readOnly.clock.now, 1);
+  EXPECT_TRUE(readOnly.EndRequested());
+  EXPECT_EQ(readOnly.ExitStatus(), 1);
+  EXPECT_TRUE(readOnly.SaveProblem().starts_with("jkl.yen: not saved: cannot create jkl.yen.tmp-"))
+      << readOnly.SaveProblem();
+  EXPECT_TRUE(readOnly.SaveProblem().ends_with(": Read-only file system")) << readOnly.SaveProblem();
 }
 
 TEST_F(PhasesTest, TwoLoadsDealDifferentWaves) {

@@ -1,6 +1,7 @@
 #include "records/records_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,15 +13,56 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
+
+#include "support/unwritten_fifo.h"
 
 namespace zelvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecordsFileTest : public testing::Test {
+const LocalStamp kStamp{"2024/03/09", "21:05:07"};
+constexpr const char* kAside = "jkl.yen.unreadable-20240309-210507";
+
+// Runs `work` in a child process and gives back the text it returned; as
+// root, the child first gives its rights up, to play as a player who owns
+// nothing here would.
+std::string InChild(const std::function<std::string()>& work, bool withoutRights) {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    if (withoutRights && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    const std::string text = work();
+    const bool sent = ::write(pipeFds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::_exit(sent ? 0 : 3);
+  }
+  ::close(pipeFds[1]);
+  std::string text;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "the child failed";
+}
+
+std::string WithoutRights(const std::function<std::string()>& work) {
+  return ::geteuid() == 0 ? InChild(work, true) : work();
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class RecordsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "zelvane-records-XXXXXX").string();
@@ -28,14 +70,13 @@ class RecordsFileTest : public testing::Test {
     dir_ = pattern;
     path_ = dir_ + "/jkl.yen";
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0700);
+    fs::remove_all(dir_);
+  }
 
   void Put(std::string_view bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
-
-  std::string Contents() const {
-    std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  std::string Contents() const { return Slurp(path_); }
 
   std::set<std::string> Names() const {
     std::set<std::string> names;
@@ -49,40 +90,36 @@ class RecordsFileTest : public testing::Test {
 
 TEST_F(RecordsFileTest, MissingFileGivesZerosAndNoProblem) {
   const LoadOutcome outcome = LoadRecordsFile(path_);
+  EXPECT_EQ(outcome.kind, LoadOutcome::Kind::Missing);
   EXPECT_EQ(outcome.scores, HiScores{});
   EXPECT_EQ(outcome.problem, "");
-}
-
-TEST_F(RecordsFileTest, DirectoryInPlaceOfTheFileIsReported) {
-  fs::create_directory(path_);
-  const LoadOutcome outcome = LoadRecordsFile(path_);
-  EXPECT_EQ(outcome.scores, HiScores{});
-  EXPECT_NE(outcome.problem.find(path_), std::string::npos) << outcome.problem;
-  EXPECT_NE(outcome.problem.find(std::strerror(EISDIR)), std::string::npos) << outcome.problem;
-  EXPECT_EQ(outcome.problem.find('\n'), std::string::npos);
 }
 
 struct LoadCase {
   const char* name;
   std::string_view bytes;
   HiScores scores;
+  bool noScores = false;
 };
 
-class LoadRecordsFileTest : public RecordsFileTest, public testing::WithParamInterface<LoadCase> {};
+class LoadRecordsFileTest : public RecordsFileTest, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(LoadRecordsFileTest, ReadsTheFirstLine) {
   Put(GetParam().bytes);
   const LoadOutcome outcome = LoadRecordsFile(path_);
+  EXPECT_EQ(outcome.kind, LoadOutcome::Kind::Table);
   EXPECT_EQ(outcome.scores, GetParam().scores);
-  EXPECT_EQ(outcome.problem, "");
+  EXPECT_EQ(outcome.problem, GetParam().noScores ? path_ + ": no scores in its first line" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadRecordsFileTest,
-    testing::Values(LoadCase{"Empty", "", {}}, LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
-                    LoadCase{"MarkBlanksAndLf", "\xEF\xBB\xBF  000500000400\nlater", {500, 400, 0, 0, 0}},
-                    LoadCase{"LettersThenCr", "0005ab000400\r000300", {5, 400, 0, 0, 0}}),
-    [](const testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
+    ::testing::Values(LoadCase{"Empty", "", {}, true}, LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
+                      LoadCase{"MarkBlanksAndLf", "\xEF\xBB\xBF  000500000400\nlater", {500, 400, 0, 0, 0}},
+                      LoadCase{"LettersThenCr", "0005ab000400\r000300", {5, 400, 0, 0, 0}},
+                      LoadCase{"TabAndCodePage932", "000500\t\x82\xb1\x82\xcc\r\n", {500, 0, 0, 0, 0}},
+                      LoadCase{"WordsOnly", "Best scores of the club\r\n", {}, true}),
+    [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 TEST_F(RecordsFileTest, HugeLineGivesItsFirstFields) {
   Put("123456" + std::string(10 << 20, '7') + "\r\n");
@@ -93,13 +130,285 @@ TEST_F(RecordsFileTest, OnlyTheStartOfAHugeFileIsRead) {
   Put(std::string(10 << 20, ' ') + "000500");
   const LoadOutcome outcome = LoadRecordsFile(path_);
   EXPECT_EQ(outcome.scores, HiScores{});
+  EXPECT_EQ(outcome.problem, path_ + ": no scores in its first line");
+}
+
+// What a load and then a save of this run's 300 made of the file, as text, so
+// that a child process can tell it.
+std::string LoadAndSave(const std::string& path) {
+  const LoadOutcome loaded = LoadRecordsFile(path);
+  RecordsRun run{loaded.scores, {}};
+  InsertScore(run.entered, 300);
+  const SaveOutcome saved = SaveRecordsFile(path, run, kStamp);
+  std::string notes;
+  for (const std::string& note : saved.notes) notes += note + "|";
+  return std::to_string(static_cast<int>(loaded.kind)) + "\n" + loaded.problem + "\n" + saved.problem + "\n" + notes;
+}
+
+struct UnreadableCase {
+  const char* name;
+  std::function<void(const std::string& path)> make;
+  // What the load says of it, after the file's name.
+  const char* problem;
+  bool playerWithoutRights = false;
+};
+
+class UnreadableFileTest : public RecordsFileTest, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// Nothing the game cannot read is ever overwritten: the first save keeps it
+// aside under a name of its own, whole, and writes the run's table anew.
+TEST_P(UnreadableFileTest, IsKeptAsideWholeAndTheRunsScoresAreSaved) {
+  GetParam().make(path_);
+  std::error_code notAFile;
+  const std::string before = fs::is_regular_file(path_, notAFile) ? Contents() : "";
+  const auto kind = fs::symlink_status(path_).type();
+  // An earlier file kept aside on the same second keeps its name.
+  std::ofstream(dir_ + "/" + kAside) << "earlier";
+  std::string told;
+  if (GetParam().playerWithoutRights) {
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    told = WithoutRights([&] { return LoadAndSave(path_); });
+  } else {
+    told = LoadAndSave(path_);
+  }
+  const std::string unreadable = std::to_string(static_cast<int>(LoadOutcome::Kind::Unreadable));
+  const std::string problem = path_ + ": " + GetParam().problem;
+  const std::string aside = dir_ + "/" + kAside + "-2";
+  EXPECT_EQ(told, unreadable + "\n" + problem + "\n\n" + problem + "; kept as " + aside + "|");
+
+  EXPECT_EQ(fs::symlink_status(aside).type(), kind);
+  if (kind == fs::file_type::regular) {
+    EXPECT_EQ(Slurp(aside), before);
+  }
+  EXPECT_EQ(Slurp(dir_ + "/" + kAside), "earlier");
+  EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{300, 0, 0, 0, 0}));
+  EXPECT_EQ(Names(), (std::set<std::string>{"jkl.yen", kAside, std::string(kAside) + "-2"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnreadableFileTest,
+    ::testing::Values(
+        UnreadableCase{"NoReadPermission",
+                       [](const std::string& path) {
+                         std::ofstream(path) << "000900";
+                         ::chmod(path.c_str(), 0);
+                       },
+                       "cannot read: Permission denied", true},
+        UnreadableCase{"Utf16",
+                       [](const std::string& path) {
+                         std::ofstream(path) << std::string(
+                             "\xFF\xFE"
+                             "9\0"
+                             "0\0"
+                             "0\0",
+                             8);
+                       },
+                       "not a text file"},
+        UnreadableCase{"BinaryAfterTheScores",
+                       [](const std::string& path) { std::ofstream(path) << std::string("000900\r\n\0\x01\x02", 11); },
+                       "not a text file"},
+        UnreadableCase{"Folder", [](const std::string& path) { fs::create_directory(path); }, "not a regular file"},
+        UnreadableCase{"LinkInACircle", [](const std::string& path) { fs::create_symlink("jkl.yen", path); },
+                       "cannot read: Too many levels of symbolic links"}),
+    [](const ::testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
+
+// A named pipe would hold the game at start for ever, with no window and no word.
+TEST_F(RecordsFileTest, ANamedPipeIsNeitherWaitedOnNorOverwritten) {
+  testing::UnwrittenFifo fifo(path_);
+  ASSERT_TRUE(fifo.Made());
+  const std::string told = LoadAndSave(path_);
+  EXPECT_FALSE(fifo.Waited()) << "the records file was opened as if a writer would come";
+  EXPECT_NE(told.find(path_ + ": not a regular file; kept as " + dir_ + "/" + kAside), std::string::npos) << told;
+  EXPECT_EQ(fs::status(dir_ + "/" + kAside).type(), fs::file_type::fifo);
+  EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{300, 0, 0, 0, 0}));
+}
+
+struct MergeCase {
+  const char* name;
+  std::optional<HiScores> onDisk;  // nothing: no file
+  RecordsRun run;
+  HiScores saved;
+};
+
+class SaveMergeTest : public RecordsFileTest, public ::testing::WithParamInterface<MergeCase> {};
+
+// Another game may have saved since this one loaded: its scores stay, and
+// this run's enter among them as they would after a game.
+TEST_P(SaveMergeTest, EntersTheRunsScoresIntoTheTableOnDisk) {
+  if (GetParam().onDisk) Put(FormatRecordsFile(*GetParam().onDisk, "d", "t"));
+  const SaveOutcome outcome = SaveRecordsFile(path_, GetParam().run, kStamp);
   EXPECT_EQ(outcome.problem, "");
+  EXPECT_TRUE(outcome.notes.empty());
+  EXPECT_EQ(outcome.saved, GetParam().saved);
+  EXPECT_EQ(LoadRecordsFile(path_).scores, GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, SaveMergeTest,
+    ::testing::Values(MergeCase{"FirstRun", std::nullopt, {{}, {700, 40, 0, 0, 0}}, {700, 40, 0, 0, 0}},
+                      MergeCase{"AnotherGameSavedMeanwhile",
+                                HiScores{10600, 500, 0, 0, 0},
+                                {{500, 0, 0, 0, 0}, {800, 0, 0, 0, 0}},
+                                {10600, 800, 500, 0, 0}},
+                      MergeCase{"NothingEntered", HiScores{900, 0, 0, 0, 0}, {{}, {}}, {900, 0, 0, 0, 0}},
+                      MergeCase{"EqualScoresBothStay",
+                                HiScores{600, 600, 300, 200, 100},
+                                {{}, {600, 150, 0, 0, 0}},
+                                {600, 600, 600, 300, 200}},
+                      MergeCase{"TheFileWentAwayTheLoadedTableStands",
+                                std::nullopt,
+                                {{900, 800, 0, 0, 0}, {850, 0, 0, 0, 0}},
+                                {900, 850, 800, 0, 0}}),
+    [](const ::testing::TestParamInfo<MergeCase>& info) { return info.param.name; });
+
+// Two games in one folder ending at the same moment: each save waits for the
+// other's, reads what it wrote, and both succeed with both scores kept.
+TEST_F(RecordsFileTest, SimultaneousSavesAllSucceedAndKeepEveryScore) {
+  constexpr int kRounds = 40;
+  for (int round = 0; round < kRounds; ++round) {
+    Put(FormatRecordsFile({50, 0, 0, 0, 0}, "d", "t"));
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    std::vector<pid_t> games;
+    for (const std::int32_t score : {1000 + round, 2000 + round}) {
+      const pid_t game = ::fork();
+      if (game == 0) {
+        ::close(go[1]);
+        char start;
+        if (::read(go[0], &start, 1) != 0) ::_exit(4);
+        RecordsRun run{{50, 0, 0, 0, 0}, {score, 0, 0, 0, 0}};
+        const SaveOutcome outcome = SaveRecordsFile(path_, run, kStamp);
+        ::_exit(outcome.problem.empty() && outcome.notes.empty() ? 0 : 1);
+      }
+      games.push_back(game);
+    }
+    ::close(go[0]);
+    ::close(go[1]);  // both start now
+    for (const pid_t game : games) {
+      int status = 0;
+      ::waitpid(game, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round << ": a save failed";
+    }
+    ASSERT_EQ(LoadRecordsFile(path_).scores, (HiScores{2000 + round, 1000 + round, 50, 0, 0})) << "round " << round;
+    ASSERT_EQ(Names(), std::set<std::string>{"jkl.yen"}) << "round " << round;
+  }
+}
+
+// Writes normally, except that the first write waits for ever: a save that is
+// slow to write, to be killed halfway.
+class StallingFileSystem : public NativeFileSystem {
+ public:
+  explicit StallingFileSystem(int stalled) : stalled_(stalled) {}
+  std::error_code Write(FileHandle file, std::string_view data, std::size_t& written) override {
+    const char sign = 's';
+    if (::write(stalled_, &sign, 1) == 1) ::pause();
+    return NativeFileSystem::Write(file, data, written);
+  }
+
+ private:
+  int stalled_;
+};
+
+// A game killed while it writes leaves its own temporary behind; the next
+// save neither waits for it for ever nor touches it, and the file is whole.
+TEST_F(RecordsFileTest, AGameKilledHalfwayThroughItsSaveCostsNoRecords) {
+  Put(FormatRecordsFile({50, 0, 0, 0, 0}, "d", "t"));
+  int stalled[2];
+  ASSERT_EQ(::pipe(stalled), 0);
+  const pid_t slow = ::fork();
+  if (slow == 0) {
+    StallingFileSystem files(stalled[1]);
+    SaveRecordsFile(path_, {{50, 0, 0, 0, 0}, {1000, 0, 0, 0, 0}}, kStamp, files);
+    ::_exit(0);
+  }
+  char sign;
+  ASSERT_EQ(::read(stalled[0], &sign, 1), 1) << "the slow save never wrote";
+  std::set<std::string> leftover = Names();
+  leftover.erase("jkl.yen");
+  ASSERT_EQ(leftover.size(), 1u);
+
+  const pid_t other = ::fork();
+  if (other == 0) {
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{50, 0, 0, 0, 0}, {2000, 0, 0, 0, 0}}, kStamp);
+    ::_exit(outcome.problem.empty() ? 0 : 1);
+  }
+  ::usleep(50000);
+  ::kill(slow, SIGKILL);
+  ::waitpid(slow, nullptr, 0);
+  int status = 0;
+  ::waitpid(other, &status, 0);
+  ::close(stalled[0]);
+  ::close(stalled[1]);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{2000, 50, 0, 0, 0}));
+  EXPECT_EQ(Slurp(dir_ + "/" + *leftover.begin()), "") << "the killed game's temporary was touched";
+  leftover.insert("jkl.yen");
+  EXPECT_EQ(Names(), leftover);
+}
+
+// Stands in for the lock only.
+class LockingFileSystem : public NativeFileSystem {
+ public:
+  explicit LockingFileSystem(LockState state) : state_(state) {}
+  Locked TryLock(const std::string&) override {
+    return {state_, kNoFile, std::make_error_code(std::errc::bad_file_descriptor)};
+  }
+
+ private:
+  LockState state_;
+};
+
+TEST_F(RecordsFileTest, WithoutTheLockTheSaveGoesOnAndSaysSoWhereItShould) {
+  struct Case {
+    LockState state;
+    const char* note;
+  };
+  const Case cases[] = {
+      {LockState::Busy, "another game kept the records locked; saving without waiting longer"},
+      {LockState::Failed, "cannot lock the records, saving without: Bad file descriptor"},
+      {LockState::Unsupported, nullptr},
+  };
+  for (const Case& c : cases) {
+    fs::remove(path_);
+    LockingFileSystem files(c.state);
+    const SaveOutcome outcome =
+        SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp, files, std::chrono::milliseconds(20));
+    EXPECT_EQ(outcome.problem, "");
+    EXPECT_EQ(outcome.notes, c.note ? std::vector<std::string>{path_ + ": " + c.note} : std::vector<std::string>{});
+    EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{7, 0, 0, 0, 0}));
+  }
+}
+
+// The link stays a link and its target gets the table, keeping its permissions;
+// a link to nowhere gets its target made.
+TEST_F(RecordsFileTest, ALinkIsSavedThroughAndTheFileKeepsItsPermissions) {
+  fs::create_directory(dir_ + "/synced");
+  const std::string target = dir_ + "/synced/scores.txt";
+  for (const bool targetThere : {true, false}) {
+    SCOPED_TRACE(targetThere ? "target there" : "link to nowhere");
+    fs::remove(path_);
+    fs::remove(target);
+    if (targetThere) {
+      std::ofstream(target) << FormatRecordsFile({900, 0, 0, 0, 0}, "d", "t");
+      ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    }
+    fs::create_symlink("synced/scores.txt", path_);
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{}, {800, 0, 0, 0, 0}}, kStamp);
+    ASSERT_EQ(outcome.problem, "");
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(LoadRecordsFile(target).scores,
+              targetThere ? (HiScores{900, 800, 0, 0, 0}) : (HiScores{800, 0, 0, 0, 0}));
+    if (targetThere) {
+      EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+    }
+    EXPECT_EQ(Names(), (std::set<std::string>{"jkl.yen", "synced"}));
+  }
 }
 
 TEST_F(RecordsFileTest, SavedTablesLoadBack) {
   for (const HiScores& table : {HiScores{999999, 123456, 5000, 20, 0}, HiScores{}, HiScores{1, 1, 1, 1, 1}}) {
     const std::string content = FormatRecordsFile(table, "2024/03/09", "21:05:07");
-    ASSERT_EQ(SaveRecordsFile(path_, content), "");
+    ASSERT_EQ(WriteRecordsFile(path_, content), "");
     EXPECT_EQ(Contents(), content);
     EXPECT_EQ(LoadRecordsFile(path_).scores, table);
   }
@@ -108,84 +417,101 @@ TEST_F(RecordsFileTest, SavedTablesLoadBack) {
 
 TEST_F(RecordsFileTest, SaveReplacesALongerOldFileWhole) {
   Put(std::string(10000, 'x'));
-  ASSERT_EQ(SaveRecordsFile(path_, "new\r\n"), "");
+  ASSERT_EQ(WriteRecordsFile(path_, "new\r\n"), "");
   EXPECT_EQ(Contents(), "new\r\n");
 }
 
 TEST_F(RecordsFileTest, SaveIntoAMissingDirectoryIsReported) {
   const std::string path = dir_ + "/absent/jkl.yen";
-  const std::string problem = SaveRecordsFile(path, "new\r\n");
+  const std::string problem = WriteRecordsFile(path, "new\r\n");
   EXPECT_NE(problem.find(path), std::string::npos) << problem;
   EXPECT_NE(problem.find(std::strerror(ENOENT)), std::string::npos) << problem;
   EXPECT_TRUE(Names().empty());
 }
 
-enum class Step { Create, Write, Sync, Close, Rename };
+enum class Step { Create, Write, Sync, Close, Replace };
 
 // The real calls, except that one step fails with the given error.
-class FailingFileSystem : public FileSystem {
+class FailingFileSystem : public NativeFileSystem {
  public:
-  FailingFileSystem(Step step, int error) : step_(step), error_(error) {}
+  FailingFileSystem(Step step, std::errc error) : step_(step), error_(std::make_error_code(error)) {}
 
-  int Create(const std::string& path) override { return Fails(Step::Create) ? -1 : FileSystem::Create(path); }
-  ssize_t Write(int fd, const char* data, std::size_t size) override {
-    return Fails(Step::Write) ? -1 : FileSystem::Write(fd, data, size);
+  Opened CreateNew(const std::string& path, const std::string& like) override {
+    return Fails(Step::Create) ? Opened{kNoFile, error_} : NativeFileSystem::CreateNew(path, like);
   }
-  int Sync(int fd) override { return Fails(Step::Sync) ? -1 : FileSystem::Sync(fd); }
-  // Like a real close that reports an error, the descriptor is gone anyway.
-  int Close(int fd) override {
-    const int result = FileSystem::Close(fd);
-    return Fails(Step::Close) ? -1 : result;
+  std::error_code Write(FileHandle file, std::string_view data, std::size_t& written) override {
+    return Fails(Step::Write) ? error_ : NativeFileSystem::Write(file, data, written);
   }
-  int Rename(const std::string& from, const std::string& to) override {
-    return Fails(Step::Rename) ? -1 : FileSystem::Rename(from, to);
+  std::error_code Sync(FileHandle file) override { return Fails(Step::Sync) ? error_ : NativeFileSystem::Sync(file); }
+  // Like a real close that reports an error, the file is closed anyway.
+  std::error_code Close(FileHandle file) override {
+    const std::error_code result = NativeFileSystem::Close(file);
+    return Fails(Step::Close) ? error_ : result;
+  }
+  std::error_code Replace(const std::string& from, const std::string& to) override {
+    return Fails(Step::Replace) ? error_ : NativeFileSystem::Replace(from, to);
   }
 
  private:
-  bool Fails(Step step) const {
-    if (step != step_) return false;
-    errno = error_;
+  // Once only: the rewriting in place, where it comes, writes for real.
+  bool Fails(Step step) {
+    if (step != step_ || failed_) return false;
+    failed_ = true;
     return true;
   }
 
   Step step_;
-  int error_;
+  std::error_code error_;
+  bool failed_ = false;
 };
 
 struct FaultCase {
   const char* name;
   Step step;
-  int error;
+  std::errc error;
+  // The folder refused the new file or the replacing: the file is rewritten in place.
+  bool rewrittenInPlace = false;
 };
 
-class SaveFaultTest : public RecordsFileTest, public testing::WithParamInterface<FaultCase> {};
+class SaveFaultTest : public RecordsFileTest, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(SaveFaultTest, LeavesTheOldFileAndNoTemporary) {
+TEST_P(SaveFaultTest, LeavesTheOldFileOrRewritesItAndNoTemporary) {
   const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
-  Put(old);
+  Put(old + "and a longer tail than the new table has");
   FailingFileSystem files(GetParam().step, GetParam().error);
-  const std::string problem = SaveRecordsFile(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"), files);
-  EXPECT_NE(problem.find(path_), std::string::npos) << problem;
-  EXPECT_NE(problem.find(std::strerror(GetParam().error)), std::string::npos) << problem;
-  EXPECT_EQ(Contents(), old);
+  const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
+  const std::string problem = WriteRecordsFile(path_, content, files);
+  if (GetParam().rewrittenInPlace) {
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(Contents(), content);
+  } else {
+    EXPECT_NE(problem.find(path_), std::string::npos) << problem;
+    EXPECT_NE(problem.find(std::make_error_code(GetParam().error).message()), std::string::npos) << problem;
+    EXPECT_EQ(Contents(), old + "and a longer tail than the new table has");
+  }
   EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, SaveFaultTest,
-                         testing::Values(FaultCase{"Create", Step::Create, EROFS},
-                                         FaultCase{"Write", Step::Write, ENOSPC}, FaultCase{"Sync", Step::Sync, EIO},
-                                         FaultCase{"Close", Step::Close, EIO},
-                                         FaultCase{"Rename", Step::Rename, EACCES}),
-                         [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SaveFaultTest,
+    ::testing::Values(FaultCase{"Create", Step::Create, std::errc::read_only_file_system},
+                      FaultCase{"Write", Step::Write, std::errc::no_space_on_device},
+                      FaultCase{"Sync", Step::Sync, std::errc::io_error},
+                      FaultCase{"Close", Step::Close, std::errc::io_error},
+                      FaultCase{"Replace", Step::Replace, std::errc::permission_denied},
+                      FaultCase{"FolderTakesNoNewFile", Step::Create, std::errc::permission_denied, true},
+                      FaultCase{"StickyFolderKeepsTheFile", Step::Replace, std::errc::operation_not_permitted, true},
+                      FaultCase{"FileMountedInPlace", Step::Replace, std::errc::device_or_resource_busy, true}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 // Creates the temporary file as usual but hands back a full device to write to.
-class FullDeviceFileSystem : public FileSystem {
+class FullDeviceFileSystem : public NativeFileSystem {
  public:
-  int Create(const std::string& path) override {
-    const int fd = FileSystem::Create(path);
-    if (fd < 0) return fd;
-    ::close(fd);
-    return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  Opened CreateNew(const std::string& path, const std::string& like) override {
+    const Opened created = NativeFileSystem::CreateNew(path, like);
+    if (created.error) return created;
+    NativeFileSystem::Close(created.file);
+    return {::open("/dev/full", O_WRONLY | O_CLOEXEC), {}};
   }
 };
 
@@ -193,83 +519,49 @@ TEST_F(RecordsFileTest, FullDeviceLeavesTheOldFile) {
   const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
   Put(old);
   FullDeviceFileSystem files;
-  const std::string problem = SaveRecordsFile(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"), files);
+  const std::string problem = WriteRecordsFile(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"), files);
   EXPECT_NE(problem.find(std::strerror(ENOSPC)), std::string::npos) << problem;
   EXPECT_EQ(Contents(), old);
   EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
 }
 
 // Accepts a few bytes per call, as a write to a slow device may.
-class ShortWriteFileSystem : public FileSystem {
+class ShortWriteFileSystem : public NativeFileSystem {
  public:
-  ssize_t Write(int fd, const char* data, std::size_t size) override {
-    return FileSystem::Write(fd, data, std::min<std::size_t>(size, 7));
+  std::error_code Write(FileHandle file, std::string_view data, std::size_t& written) override {
+    return NativeFileSystem::Write(file, data.substr(0, 7), written);
   }
 };
 
 TEST_F(RecordsFileTest, ShortWritesStillSaveEverything) {
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
   ShortWriteFileSystem files;
-  ASSERT_EQ(SaveRecordsFile(path_, content, files), "");
+  ASSERT_EQ(WriteRecordsFile(path_, content, files), "");
   EXPECT_EQ(Contents(), content);
 }
 
-// Saves as a player who owns nothing here would: root may write anywhere, so as
-// root the save runs in a child that has given its rights up.
-std::string SaveWithoutRights(const std::string& path, const std::string& content) {
-  if (::geteuid() != 0) return SaveRecordsFile(path, content);
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return "no pipe";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipeFds[0]);
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-    const std::string problem = SaveRecordsFile(path, content);
-    const bool sent = ::write(pipeFds[1], problem.data(), problem.size()) == static_cast<ssize_t>(problem.size());
-    ::_exit(sent ? 0 : 3);
-  }
-  ::close(pipeFds[1]);
-  std::string problem;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-    problem.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipeFds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? problem : "the saving child failed";
-}
-
-TEST_F(RecordsFileTest, AReadOnlyDirectoryKeepsTheOldFileAndSaysSo) {
+// In a read-only folder the file is rewritten in place if the player may
+// write it, and left alone, with the reason told, if not.
+TEST_F(RecordsFileTest, AReadOnlyFolderTakesTheTableOnlyIntoAWritableFile) {
   const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
-  Put(old);
-  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
-  const std::string problem = SaveWithoutRights(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"));
-  ::chmod(dir_.c_str(), 0700);
-  EXPECT_NE(problem.find(path_), std::string::npos) << problem;
-  EXPECT_NE(problem.find(std::strerror(EACCES)), std::string::npos) << problem;
-  EXPECT_EQ(Contents(), old);
-  EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
-}
-
-TEST_F(RecordsFileTest, ADirectoryNamedLikeTheFileIsNotReplaced) {
-  fs::create_directory(path_);
-  const std::string problem = SaveRecordsFile(path_, "new\r\n");
-  EXPECT_NE(problem.find(path_), std::string::npos) << problem;
-  EXPECT_TRUE(fs::is_directory(path_));
-  EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
-}
-
-// A link to nowhere holds no records: it loads as a first run and the first
-// save puts a real file in its place.
-TEST_F(RecordsFileTest, ADanglingLinkLoadsAsNoFileAndIsSavedOver) {
-  fs::create_symlink(dir_ + "/gone", path_);
-  const LoadOutcome outcome = LoadRecordsFile(path_);
-  EXPECT_EQ(outcome.scores, HiScores{});
-  EXPECT_EQ(outcome.problem, "");
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
-  ASSERT_EQ(SaveRecordsFile(path_, content), "");
-  EXPECT_EQ(Contents(), content);
-  EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{1, 2, 3, 4, 5}));
+  for (const bool writable : {false, true}) {
+    SCOPED_TRACE(writable ? "writable file" : "file not writable");
+    ASSERT_EQ(::chmod(dir_.c_str(), 0700), 0);
+    Put(old);
+    ASSERT_EQ(::chmod(path_.c_str(), writable ? 0666 : 0644), 0);
+    ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+    const std::string problem = WithoutRights([&] { return WriteRecordsFile(path_, content); });
+    if (writable) {
+      EXPECT_EQ(problem, "");
+      EXPECT_EQ(Contents(), content);
+    } else {
+      EXPECT_NE(problem.find(path_), std::string::npos) << problem;
+      EXPECT_NE(problem.find(std::strerror(EACCES)), std::string::npos) << problem;
+      EXPECT_EQ(Contents(), old);
+    }
+    EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+  }
 }
 
 }  // namespace

@@ -16,12 +16,15 @@ struct ParseCase {
   const char* name;
   const char* field;
   HiScores scores;
+  bool holdsANumber = true;
 };
 
 class ParseRecordsLineTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseRecordsLineTest, ReadsSixCharacterFields) {
-  EXPECT_EQ(ParseRecordsLine(GetParam().field), GetParam().scores);
+  const RecordsLine line = ParseRecordsLine(GetParam().field);
+  EXPECT_EQ(line.scores, GetParam().scores);
+  EXPECT_EQ(line.holdsANumber, GetParam().holdsANumber);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -29,14 +32,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ParseCase{"SavedLine", "123456100000005000000020000000", {123456, 100000, 5000, 20, 0}},
                     ParseCase{"LoneFirstField", "000500", {500, 0, 0, 0, 0}},
                     ParseCase{"ShortSecondField", "00050007", {500, 7, 0, 0, 0}},
-                    ParseCase{"Empty", "", {0, 0, 0, 0, 0}},
+                    ParseCase{"Empty", "", {0, 0, 0, 0, 0}, false},
                     ParseCase{"LongerThanFiveFields", "000001000002000003000004000005000006", {1, 2, 3, 4, 5}},
                     ParseCase{"BlanksInsideAField", " 1 2 3000004", {123, 4, 0, 0, 0}},
                     ParseCase{"LettersEndTheNumber", "12ab34xyz999", {12, 0, 0, 0, 0}},
                     ParseCase{"FractionsToTheNearestHalvesToEven", "001.50000.75002.500003.512.5ab", {2, 1, 2, 4, 12}},
                     ParseCase{"FractionsAtTheEdges", "1.2.3x.5    0.50019.9999 1 . 5", {1, 0, 1, 10, 2}},
                     ParseCase{"NegativeReadsZero", "-00005000009", {0, 9, 0, 0, 0}},
-                    ParseCase{"PlusSignReadsZero", "+00005", {0, 0, 0, 0, 0}}),
+                    ParseCase{"PlusSignReadsZero", "+00005", {0, 0, 0, 0, 0}, false},
+                    ParseCase{"WordsOnly", "High scores of the club", {0, 0, 0, 0, 0}, false},
+                    ParseCase{"ANumberInALaterField", "abcdef000400", {0, 400, 0, 0, 0}},
+                    ParseCase{"ZerosAreANumber", "000000", {0, 0, 0, 0, 0}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
 
 struct FieldCase {
@@ -125,13 +131,13 @@ TEST(FormatRecordsFileTest, WritesSixteenCrLfLinesWithTheNoteInCodePage932) {
 TEST(FormatRecordsFileTest, HoldsEntriesOutsideSixDigitsToTheirFields) {
   const std::string text = FormatRecordsFile({1000000, INT32_MAX, -1, INT32_MIN, 999999}, "d", "t");
   EXPECT_EQ(text.substr(0, 32), "999999999999000000000000999999\r\n");
-  EXPECT_EQ(ParseRecordsLine(FirstField(text)), (HiScores{999999, 999999, 0, 0, 999999}));
+  EXPECT_EQ(ParseRecordsLine(FirstField(text)).scores, (HiScores{999999, 999999, 0, 0, 999999}));
 }
 
 TEST(FormatRecordsFileTest, EveryEntryFromZeroTo999999ReadsBackUnchanged) {
   for (std::int32_t first = 0; first <= 999999; first += 5) {
     const HiScores table = {first, first + 1, first + 2, first + 3, first + 4};
-    if (ParseRecordsLine(FirstField(FormatRecordsFile(table, "d", "t"))) != table) {
+    if (ParseRecordsLine(FirstField(FormatRecordsFile(table, "d", "t"))).scores != table) {
       FAIL() << "table starting at " << first;
     }
   }

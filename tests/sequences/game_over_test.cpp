@@ -92,5 +92,22 @@ TEST_F(GameOverTest, AScoreThatDoesNotQualifyLeavesTheTable) {
   EXPECT_EQ(form.state.hiScores, (std::array<std::int32_t, 5>{500, 400, 300, 200, 100}));
 }
 
+class CloseAfterGameOverTest : public GameOverTest, public ::testing::WithParamInterface<int> {};
+
+// The score is final from the moment the game is over: closing the window
+// under the curtain or during the hold keeps it, and after the hold it has
+// entered already, so it is kept once.
+TEST_P(CloseAfterGameOverTest, KeepsTheFinalScoreOnce) {
+  form.state.score = 10600;
+  RunFor(form, GetParam());
+  form.DeliverClose(form.clock.now);
+  EXPECT_EQ(form.ExitStatus(), 0);
+  EXPECT_EQ(LoadRecordsFile(kRecordsFileName).scores, (HiScores{10600, 0, 0, 0, 0}));
+}
+
+// Milliseconds after the fifteenth landing: the curtain's first tick, its
+// middle, the hold, and the results.
+INSTANTIATE_TEST_SUITE_P(Moments, CloseAfterGameOverTest, ::testing::Values(0, 300, 600 + 1000, 600 + 2500));
+
 }  // namespace
 }  // namespace zelvane
