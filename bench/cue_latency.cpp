@@ -16,6 +16,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "platform/sdl_cue_player.h"
+#include "sound/cues.h"
 #include "support/audio_thread.h"
 
 namespace {
@@ -33,7 +35,7 @@ namespace {
 namespace fs = std::filesystem;
 using zelvane::testing::AudioThreadRuns;
 using Clock = std::chrono::steady_clock;
-constexpr char kCue[] = "cde.wav";
+constexpr const char* kCue = zelvane::cue::kStart;
 constexpr auto kPatience = std::chrono::seconds(5);
 constexpr auto kPollStep = std::chrono::microseconds(50);
 // Compared at the start of the disk driver's file.
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
   const char* diskFile = std::getenv("SDL_DISKAUDIOFILE");
   const bool disk = driver != nullptr && std::string(driver) == "disk" && diskFile != nullptr;
   zelvane::SdlCuePlayer player;
+  const std::array<const char*, 1> cues = {kCue};
+  player.Load(cues);
   std::this_thread::sleep_for(std::chrono::seconds(silence));
   std::printf("rested_in_silence: %d\n", AudioThreadRuns() ? 0 : 1);
   // The file of a device opened afresh starts empty.

@@ -44,7 +44,7 @@ void Mform::LandWave() {
   state.level = LevelForScore(state.score);
   for (const std::int16_t code : state.slotCode) {
     if (code < ItemBonus) {
-      PlayCue("def.wav");
+      PlayCue(cue::kLetterLands);
       CountRowStat(code, kCountLanded);
       CountRowStat(SlotEmpty, kUpdateRates);
       if (state.pileCount == kPileSize - 1) EndPlay();
@@ -57,15 +57,15 @@ void Mform::LandWave() {
       if (state.warnPhase == 0 && !ATtimer.Enabled() && state.pileCount >= kWarningPile) StartWarning();
     } else if (code == ItemBonus) {
       state.score = AddSaturated(state.score, static_cast<std::int16_t>(state.level * 200));
-      PlayCue("efg.wav");
+      PlayCue(cue::kItemLands);
       DrawHud();
     } else if (code == ItemSlow) {
       GMtime.SetInterval(AddSaturated(GMtime.Interval(), 50));
-      PlayCue("efg.wav");
+      PlayCue(cue::kItemLands);
       DrawHud();
     } else if (code == ItemReset) {
       state.level = 1;
-      PlayCue("efg.wav");
+      PlayCue(cue::kItemLands);
       DrawHud();
     }
   }

@@ -13,6 +13,7 @@
 #include "screen/image.h"
 #include "screen/panel.h"
 #include "sound/cue_player.h"
+#include "sound/cues.h"
 
 namespace zelvane {
 

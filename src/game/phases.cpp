@@ -28,7 +28,7 @@ void Mform::Cm1_Click(std::int16_t index) {
 
 // Start: the ready banner stands in the playfield for the ready delay.
 void Mform::StartReadyDelay() {
-  PlayCue("cde.wav");
+  PlayCue(cue::kStart);
   Mpc.Clear();
   Blit(Mpc, 20, 135, atlas::kReadyBanner);
   Mpc.Present();

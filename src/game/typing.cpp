@@ -21,7 +21,7 @@ void Mform::Form_KeyDown(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shi
           hit = true;
           const auto r = static_cast<std::int16_t>(random.Next() * 3 + 1);
           code = static_cast<std::int16_t>(ItemBox - r);
-          PlayCue("ghi.wav");
+          PlayCue(cue::kBoxOpened);
           state.score = AddSaturated(state.score, 10);
         }
       } else if (KeyCode - vk::LetterA == code && !hit) {
@@ -29,11 +29,11 @@ void Mform::Form_KeyDown(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shi
         --hits;
         if (hits != 0) {
           state.score = AddSaturated(state.score, static_cast<std::int16_t>(state.level * 10));
-          PlayCue("bcd.wav");
+          PlayCue(cue::kArmourHit);
         } else {
           code = SlotEmpty;
           state.score = AddSaturated(state.score, static_cast<std::int16_t>(state.level * 20));
-          PlayCue("abc.wav");
+          PlayCue(cue::kLetterDestroyed);
         }
       }
     }
@@ -42,7 +42,7 @@ void Mform::Form_KeyDown(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shi
       if (GMtime.Interval() < kFastestDescent) GMtime.SetInterval(kFastestDescent);
     } else {
       state.score = AddSaturated(state.score, -static_cast<std::int16_t>(state.level * 100 + 50));
-      PlayCue("hij.wav");
+      PlayCue(cue::kMiss);
       if (state.score < 0) state.score = 0;
     }
   }

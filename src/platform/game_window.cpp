@@ -64,7 +64,6 @@ GameWindow::~GameWindow() {
 }
 
 int GameWindow::Run(Mform& form) {
-  Show(form);
   while (!closed_ && !form.EndRequested()) {
     SDL_Event event;
     if (WaitForEventOrTick(form, event)) {

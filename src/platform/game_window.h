@@ -29,8 +29,8 @@ class GameWindow {
   // Milliseconds on the monotonic clock; the game's timers run on it.
   static std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
 
-  // Shows the window and delivers its events to the game until the game ends;
-  // returns the exit status the game asked for.
+  // Delivers the window's events to the game until the game ends; returns the
+  // exit status the game asked for.
   int Run(Mform& form);
 
   // The steps of Run, public so that benchmarks time the real thing.

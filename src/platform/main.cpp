@@ -2,11 +2,13 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
 
 #include "game/mform.h"
 #include "platform/game_window.h"
 #include "platform/sdl_cue_player.h"
 #include "screen/atlas.h"
+#include "sound/cues.h"
 
 int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -20,6 +22,11 @@ int main() {
       zelvane::SdlCuePlayer cues;
       zelvane::Mform form(zelvane::Atlas(), cues);
       form.DeliverLoad(zelvane::GameWindow::Now());
+      window.Show(form);
+      // The cues are read once the player sees the window, and never during play.
+      for (const std::string& problem : cues.Load(zelvane::cue::kAll)) {
+        std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
+      }
       status = window.Run(form);
     } else {
       std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());

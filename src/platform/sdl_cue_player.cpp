@@ -35,7 +35,7 @@ std::chrono::milliseconds Length(const std::vector<Uint8>& cue) {
 
 }  // namespace
 
-SdlCuePlayer::SdlCuePlayer(std::chrono::milliseconds linger) : linger_(linger) {
+SdlCuePlayer::SdlCuePlayer(std::chrono::milliseconds linger, FileSystem& files) : linger_(linger), files_(files) {
   audio_started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_started_) return;
   format_.freq = kFrequency;
@@ -65,6 +65,20 @@ SdlCuePlayer::~SdlCuePlayer() {
   if (audio_started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+std::vector<std::string> SdlCuePlayer::Load(std::span<const char* const> names) {
+  std::vector<std::string> problems;
+  if (!sounding_) return problems;
+  for (const char* name : names) {
+    std::string problem;
+    if (std::optional<Sound> sound = Decode(name, problem)) {
+      cache_.insert_or_assign(name, std::move(*sound));
+    } else if (!problem.empty()) {
+      problems.push_back(std::string(name) + ": " + problem + "; the cue stays silent");
+    }
+  }
+  return problems;
+}
+
 bool SdlCuePlayer::OpenDevice(const Sound* voice) {
   // No audio thread runs yet: the voice is set before the first buffer is asked for.
   playing_ = voice;
@@ -78,7 +92,8 @@ bool SdlCuePlayer::OpenDevice(const Sound* voice) {
 
 void SdlCuePlayer::Play(const char* name) {
   if (!sounding_) return;
-  const Sound* cue = Load(name);
+  const auto loaded = cache_.find(name);
+  const Sound* cue = loaded != cache_.end() ? &loaded->second : nullptr;
   std::unique_lock lock(lock_);
   // A device on its way out takes a few milliseconds more; then it opens anew.
   changed_.wait(lock, [this] { return !closing_; });
@@ -120,17 +135,46 @@ void SdlCuePlayer::CloseWhenSilent() {
   }
 }
 
-const SdlCuePlayer::Sound* SdlCuePlayer::Load(const char* name) {
-  if (const auto cached = cache_.find(name); cached != cache_.end()) return &cached->second;
+std::optional<SdlCuePlayer::Sound> SdlCuePlayer::Decode(const char* name, std::string& problem) {
+  const FileStart file = files_.ReadStart(name, kLargestCue);
+  switch (file.kind) {
+    case FileStart::Kind::Missing:
+      return std::nullopt;
+    case FileStart::Kind::NotRegular:
+      problem = "not a regular file";
+      return std::nullopt;
+    case FileStart::Kind::Failed:
+      problem = "cannot read: " + file.error.message();
+      return std::nullopt;
+    case FileStart::Kind::Read:
+      break;
+  }
+  if (file.size > kLargestCue) {
+    problem =
+        "too large for a cue (" + std::to_string(file.size) + " bytes, at most " + std::to_string(kLargestCue) + ")";
+    return std::nullopt;
+  }
+  if (file.bytes.empty()) {
+    problem = "empty";
+    return std::nullopt;
+  }
   SDL_AudioSpec spec{};
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(name, &spec, &data, &length) == nullptr) return nullptr;
+  SDL_RWops* bytes = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
+  if (SDL_LoadWAV_RW(bytes, 1, &spec, &data, &length) == nullptr) {
+    problem = std::string("not a playable wave file: ") + SDL_GetError();
+    return std::nullopt;
+  }
   std::optional<Sound> converted = Convert(spec, data, length, format_);
   SDL_FreeWAV(data);
-  // A file that fails is tried again next time: it may be put right while the game runs.
-  if (!converted || converted->empty()) return nullptr;
-  return &cache_.emplace(name, std::move(*converted)).first->second;
+  if (!converted) {
+    problem = std::string("cannot be converted for the sound device: ") + SDL_GetError();
+  } else if (converted->empty()) {
+    problem = "holds no sound";
+    converted.reset();
+  }
+  return converted;
 }
 
 void SDLCALL SdlCuePlayer::FillDevice(void* player, Uint8* stream, int length) {

@@ -6,19 +6,22 @@
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <unordered_map>
 #include <vector>
 
+#include "records/native_file_system.h"
 #include "sound/cue_player.h"
 
 namespace zelvane {
 
 // Plays cues on the default sound device, one voice at a time: a new cue
 // cuts the current one and starts from its beginning. Without a sound device
-// the player stays silent and the game runs the same. A cue whose file is
-// missing or unreadable plays nothing, and still cuts the current one.
+// the player stays silent and the game runs the same. A cue that was not
+// loaded, or could not be, plays nothing, and still cuts the current one.
 //
 // Silence costs nothing: the device runs only while a cue plays and for
 // `linger` after it, and opens again for the next cue. (SDL's audio thread
@@ -27,10 +30,17 @@ class SdlCuePlayer final : public CuePlayer {
  public:
   static constexpr std::chrono::milliseconds kLinger{3000};
 
-  explicit SdlCuePlayer(std::chrono::milliseconds linger = kLinger);
+  explicit SdlCuePlayer(std::chrono::milliseconds linger = kLinger, FileSystem& files = NativeFiles());
   ~SdlCuePlayer() override;
   SdlCuePlayer(const SdlCuePlayer&) = delete;
   SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
+
+  // Reads and converts the named cues once, so that Play never touches a file
+  // and a key press never waits for the disk. Only regular files up to
+  // kLargestCue are read. Gives one line for each cue that is there but cannot
+  // be played; a missing file is a cue left out, silently. Nothing is read
+  // without a sound device.
+  std::vector<std::string> Load(std::span<const char* const> names);
 
   void Play(const char* name) override;
 
@@ -39,20 +49,22 @@ class SdlCuePlayer final : public CuePlayer {
   using Clock = std::chrono::steady_clock;
 
   static void SDLCALL FillDevice(void* player, Uint8* stream, int length);
-  // The cue in the device's format, loaded on first use; null if unplayable.
-  const Sound* Load(const char* name);
+  // The cue in the device's format; nothing when it is missing or unplayable,
+  // with the reason in `problem` for the latter.
+  std::optional<Sound> Decode(const char* name, std::string& problem);
   // Opens the device with `voice` to play; false if it cannot.
   bool OpenDevice(const Sound* voice);
   // The closer's watch: closes the device once the silence has lasted.
   void CloseWhenSilent();
 
   const std::chrono::milliseconds linger_;
+  FileSystem& files_;
   bool audio_started_ = false;
   // False when there was no device to open at start: the player stays silent.
   bool sounding_ = false;
   // The format cues are converted to; the device takes it as it is.
   SDL_AudioSpec format_{};
-  // Cues once loaded stay until the end: the audio thread may be reading one.
+  // Loaded cues stay until the end: the audio thread may be reading one.
   std::unordered_map<std::string, Sound> cache_;
 
   // The device and when it may close, shared with the closer under `lock_`.
@@ -68,5 +80,8 @@ class SdlCuePlayer final : public CuePlayer {
   const Sound* playing_ = nullptr;
   std::size_t position_ = 0;
 };
+
+// Our cues are under 60 KB; a file this large is no cue and would only fill the memory.
+inline constexpr std::size_t kLargestCue = 16 * 1024 * 1024;
 
 }  // namespace zelvane

@@ -42,7 +42,7 @@ void Mform::ShowGameOver() {
   state.curtainCol = 0;
   for (const Lettering& letter : kGameOverLettering) DrawSlot(letter.code, letter.column, letter.row, 1);
   OVtimer.Enable();
-  PlayCue("fgh.wav");
+  PlayCue(cue::kGameOver);
   Mpc.Present();
 }
 

@@ -23,7 +23,7 @@ void Mform::PointCtimer_Timer() {
 
 // One line of the results: the keyboard row's block, its rate and the percent sign.
 void Mform::ShowRowRate(std::int16_t row) {
-  PlayCue("ijk.wav");
+  PlayCue(cue::kRowRate);
   const int rate = state.rowRate[static_cast<std::size_t>(row)];
   const int digits[3] = {rate / 100 % 10, rate / 10 % 10, rate % 10};
   const int top = 20 + 35 * row;

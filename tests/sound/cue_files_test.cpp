@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "sound/cues.h"
+
 namespace zelvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kCues[] = {"abc.wav", "bcd.wav", "cde.wav", "def.wav", "efg.wav",
-                                 "fgh.wav", "ghi.wav", "hij.wav", "ijk.wav"};
+constexpr const auto& kCues = cue::kAll;
 
 fs::path SoundsDir() {
   const char* dir = std::getenv("ZELVANE_SOURCE_DIR");

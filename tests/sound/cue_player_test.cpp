@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -16,7 +17,9 @@
 #include <thread>
 #include <vector>
 
+#include "sound/cues.h"
 #include "support/audio_thread.h"
+#include "support/unwritten_fifo.h"
 
 namespace zelvane {
 namespace {
@@ -29,6 +32,7 @@ using Pcm = std::vector<std::int16_t>;
 constexpr std::int16_t kLongLevel = 1000;
 constexpr std::int16_t kRampStart = 2000;
 constexpr int kRampLength = 3000;
+constexpr std::array<const char*, 2> kTestCues = {"long.wav", "ramp.wav"};
 
 // Writes `samples` (interleaved for several channels) in the given format.
 void WriteWav(const std::string& name, int format, int rate, int channels, const Pcm& samples) {
@@ -143,6 +147,7 @@ TEST_F(CuePlayerTest, ANewCueCutsThePlayingOneAndStartsFromItsBeginning) {
   UseDiskDriver();
   {
     SdlCuePlayer player;
+    EXPECT_TRUE(player.Load(kTestCues).empty());
     player.Play("long.wav");
     WaitForSample(kLongLevel);
     player.Play("ramp.wav");
@@ -169,11 +174,29 @@ TEST_F(CuePlayerTest, AnUnplayableCueCutsThePlayingOneAndPlaysNothing) {
   garbage.close();
   fs::create_directory("directory.wav");
   UseDiskDriver();
-  for (const char* name : {"missing.wav", "empty.wav", "header-only.wav", "unknown-encoding.wav", "no-channels.wav",
-                           "garbage.wav", "directory.wav"}) {
+  // A missing cue is one left out, and says nothing; every other one says why it is silent.
+  const std::vector<std::pair<const char*, const char*>> cues = {
+      {"missing.wav", nullptr},
+      {"empty.wav", "empty"},
+      {"header-only.wav", "not a playable wave file: "},
+      {"unknown-encoding.wav", "not a playable wave file: "},
+      {"no-channels.wav", "not a playable wave file: "},
+      {"garbage.wav", "not a playable wave file: "},
+      {"directory.wav", "not a regular file"},
+  };
+  for (const auto& [name, problem] : cues) {
     SCOPED_TRACE(name);
     {
       SdlCuePlayer player;
+      const std::vector<const char*> names = {"long.wav", "ramp.wav", name};
+      const std::vector<std::string> problems = player.Load(names);
+      if (problem == nullptr) {
+        EXPECT_TRUE(problems.empty());
+      } else {
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_TRUE(problems[0].starts_with(std::string(name) + ": " + problem)) << problems[0];
+        EXPECT_TRUE(problems[0].ends_with("; the cue stays silent")) << problems[0];
+      }
       player.Play("long.wav");
       WaitForSample(kLongLevel);
       player.Play(name);
@@ -187,18 +210,36 @@ TEST_F(CuePlayerTest, AnUnplayableCueCutsThePlayingOneAndPlaysNothing) {
   }
 }
 
-TEST_F(CuePlayerTest, ACueThatAppearsLaterIsPlayedThen) {
+// Cues are read once, before play: a key press never waits for a file, not
+// even one that never ends or one of a gigabyte.
+TEST_F(CuePlayerTest, CuesAreReadOnceAtLoadAndNeverWhilePlaying) {
+  testing::UnwrittenFifo fifo((dir_ / "pipe.wav").string());
+  ASSERT_TRUE(fifo.Made());
+  {
+    std::ofstream huge("huge.wav", std::ios::binary);
+    huge.seekp(static_cast<std::streamoff>(kLargestCue));
+    huge.put('\0');
+  }
   UseDiskDriver();
   {
     SdlCuePlayer player;
-    player.Play("late.wav");
-    fs::copy_file("ramp.wav", "late.wav");
-    player.Play("late.wav");
+    const std::vector<const char*> names = {"long.wav", "ramp.wav", "pipe.wav", "huge.wav"};
+    const std::vector<std::string> problems = player.Load(names);
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "pipe.wav: not a regular file; the cue stays silent",
+                            "huge.wav: too large for a cue (16777217 bytes, at most 16777216); the cue stays silent"}));
+    // What is on disk now is not what plays: the cue in memory does.
+    fs::remove("ramp.wav");
+    fs::copy_file("long.wav", "ramp.wav");
+    player.Play("long.wav");
+    WaitForSample(kLongLevel);
+    player.Play("pipe.wav");
+    player.Play("huge.wav");
+    player.Play("ramp.wav");
     WaitForSample(kRampStart + kRampLength - 1);
   }
-  const Pcm out = DeviceOutput();
-  const Pcm expected = Ramp();
-  EXPECT_NE(std::search(out.begin(), out.end(), expected.begin(), expected.end()), out.end());
+  EXPECT_FALSE(fifo.Waited()) << "a cue was opened as if a writer would come";
+  ExpectLongCutByRamp(DeviceOutput());
 }
 
 TEST_F(CuePlayerTest, ConvertsAnEightBitStereoCueToTheDeviceFormat) {
@@ -208,6 +249,7 @@ TEST_F(CuePlayerTest, ConvertsAnEightBitStereoCueToTheDeviceFormat) {
   UseDiskDriver();
   {
     SdlCuePlayer player;
+    EXPECT_TRUE(player.Load(std::vector<const char*>{"retro.wav"}).empty());
     player.Play("retro.wav");
     WaitForQuiet();
   }
@@ -225,6 +267,7 @@ TEST_F(CuePlayerTest, ACutShortCuePlaysWhatItHolds) {
   UseDiskDriver();
   {
     SdlCuePlayer player;
+    EXPECT_TRUE(player.Load(std::vector<const char*>{"cut.wav"}).empty());
     player.Play("cut.wav");
     WaitForSample(kRampStart + kKept - 1);
   }
@@ -251,6 +294,7 @@ TEST_F(CuePlayerTest, AStackOfCuesEndsWithTheLastOnePlayedWhole) {
   UseDiskDriver();
   {
     SdlCuePlayer player;
+    EXPECT_TRUE(player.Load(std::vector<const char*>{cue::kLetterLands}).empty());
     for (int letter = 0; letter < 5; ++letter) player.Play("def.wav");
     WaitForQuiet();
   }
@@ -273,6 +317,7 @@ bool Eventually(const std::function<bool()>& holds) {
 TEST_F(CuePlayerTest, TheDeviceRestsAfterTheLingerAndOpensAgainForTheNextCueWhole) {
   UseDiskDriver();
   SdlCuePlayer player(std::chrono::milliseconds(100));
+  EXPECT_TRUE(player.Load(kTestCues).empty());
   const auto rests = [] { return !AudioThreadRuns(); };
   EXPECT_TRUE(Eventually(rests)) << "the device opened at start still runs";
   for (int cue = 0; cue < 2; ++cue) {
@@ -289,13 +334,12 @@ TEST_F(CuePlayerTest, TheDeviceRestsAfterTheLingerAndOpensAgainForTheNextCueWhol
 }
 
 TEST_F(CuePlayerTest, TheDummyDriverTakesEveryCueWithoutWaiting) {
-  constexpr const char* kGameCues[] = {"abc.wav", "bcd.wav", "cde.wav", "def.wav", "efg.wav",
-                                       "fgh.wav", "ghi.wav", "hij.wav", "ijk.wav"};
-  for (const char* name : kGameCues) fs::copy_file(CommittedCue(name), name);
+  for (const char* name : cue::kAll) fs::copy_file(CommittedCue(name), name);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   {
     SdlCuePlayer player;
-    for (const char* name : kGameCues) player.Play(name);
+    EXPECT_TRUE(player.Load(cue::kAll).empty());
+    for (const char* name : cue::kAll) player.Play(name);
     for (const char* name : {"long.wav", "missing.wav", "abc.wav"}) player.Play(name);
     EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
   }
@@ -315,6 +359,7 @@ TEST_F(CuePlayerTest, WithoutASoundDeviceThePlayerIsSilent) {
     if (setup.diskFile != nullptr) setenv("SDL_DISKAUDIOFILE", setup.diskFile, 1);
     {
       SdlCuePlayer player;
+      EXPECT_TRUE(player.Load(kTestCues).empty());
       player.Play("ramp.wav");
       player.Play("missing.wav");
     }

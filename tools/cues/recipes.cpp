@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sound/cues.h"
+
 namespace zelvane::cues {
 namespace {
 
@@ -154,9 +156,11 @@ Samples ResultsDing() {
 }
 
 constexpr std::array kRecipes = {
-    Recipe{"abc.wav", LetterHit},   Recipe{"bcd.wav", ArmourClink}, Recipe{"cde.wav", StartChime},
-    Recipe{"def.wav", LandingThud}, Recipe{"efg.wav", ItemSparkle}, Recipe{"fgh.wav", GameOverPhrase},
-    Recipe{"ghi.wav", BoxPop},      Recipe{"hij.wav", MissBuzz},    Recipe{"ijk.wav", ResultsDing},
+    Recipe{cue::kLetterDestroyed, LetterHit}, Recipe{cue::kArmourHit, ArmourClink},
+    Recipe{cue::kStart, StartChime},          Recipe{cue::kLetterLands, LandingThud},
+    Recipe{cue::kItemLands, ItemSparkle},     Recipe{cue::kGameOver, GameOverPhrase},
+    Recipe{cue::kBoxOpened, BoxPop},          Recipe{cue::kMiss, MissBuzz},
+    Recipe{cue::kRowRate, ResultsDing},
 };
 
 }  // namespace
