@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/key_map.h"
+#include "platform/session_signals.h"
 #include "platform/window_frame.h"
 #include "platform/window_icon.h"
 #include "screen/form_scene.h"
@@ -75,7 +78,17 @@ int GameWindow::Run(Mform& form) {
     if (closed_ || form.EndRequested()) break;
     Present(form);
   }
+  if (!form.SaveProblem().empty() && (!closed_ || closedByPlayer_)) TellSaveFailure(form);
   return form.ExitStatus();
+}
+
+void GameWindow::TellSaveFailure(const Mform& form) {
+  // The box waits for the player; a signal now ends the game at once rather than waiting with it.
+  EndAtOnceOnSignals();
+  const std::string message = "The scores could not be saved.\n\n" + form.SaveProblem();
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zelvane", message.c_str(), window_) != 0) {
+    std::fprintf(stderr, "zelvane: cannot show that the scores were not saved: %s\n", SDL_GetError());
+  }
 }
 
 bool WaitForEventOrTick(const Mform& form, SDL_Event& event) {
@@ -96,7 +109,7 @@ void GameWindow::DeliverDueTicks(Mform& form) {
 void GameWindow::Handle(Mform& form, const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
-      Close(form);
+      Close(form, false);
       break;
     case SDL_WINDOWEVENT:
       HandleWindowEvent(form, event.window);
@@ -132,7 +145,7 @@ void GameWindow::Handle(Mform& form, const SDL_Event& event) {
 void GameWindow::HandleWindowEvent(Mform& form, const SDL_WindowEvent& event) {
   switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      Close(form);
+      Close(form, true);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -160,9 +173,10 @@ void GameWindow::Click(Mform& form, std::optional<std::int16_t> index) {
   form.DeliverClick(Now(), *index);
 }
 
-void GameWindow::Close(Mform& form) {
+void GameWindow::Close(Mform& form, bool byPlayer) {
   form.DeliverClose(Now());
   closed_ = true;
+  closedByPlayer_ = byPlayer;
 }
 
 Point GameWindow::GamePoint(int x, int y) const { return {FloorDivided(x, scale_), FloorDivided(y, scale_)}; }

@@ -30,7 +30,9 @@ class GameWindow {
   static std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
 
   // Delivers the window's events to the game until the game ends; returns the
-  // exit status the game asked for.
+  // exit status the game asked for. A save that failed when the player ended
+  // the game (End, or closing the window) is told in a message box first,
+  // since a player who started the game from a menu sees no standard error.
   int Run(Mform& form);
 
   // The steps of Run, public so that benchmarks time the real thing.
@@ -47,7 +49,9 @@ class GameWindow {
   void KeyDown(Mform& form, const SDL_KeyboardEvent& key);
   void DeliverDueTicks(Mform& form);
   void Click(Mform& form, std::optional<std::int16_t> index);
-  void Close(Mform& form);
+  // `byPlayer` when the window was closed, rather than the session ending.
+  void Close(Mform& form, bool byPlayer);
+  void TellSaveFailure(const Mform& form);
   // The game pixel under a point of the window.
   Point GamePoint(int x, int y) const;
   // Puts `part` of the client area's picture into the window surface, scaled.
@@ -60,6 +64,7 @@ class GameWindow {
   WindowImage image_;
   ButtonInput buttons_;
   bool closed_ = false;
+  bool closedByPlayer_ = false;
 };
 
 // Sleeps until an event arrives or the next tick of `form` falls due, whichever

@@ -5,16 +5,21 @@
 #include <string>
 
 #include "game/mform.h"
+#include "platform/display_loss.h"
 #include "platform/game_window.h"
 #include "platform/sdl_cue_player.h"
+#include "platform/session_signals.h"
+#include "platform/video_start.h"
 #include "screen/atlas.h"
 #include "sound/cues.h"
 
 int main() {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "zelvane: no window system: %s\n", SDL_GetError());
+  std::string reason;
+  if (!zelvane::StartVideo(reason)) {
+    std::fprintf(stderr, "zelvane: cannot open a window: %s\n", reason.c_str());
     return 1;
   }
+  zelvane::QuitOnHangup();
   int status = 1;
   {
     zelvane::GameWindow window;
@@ -22,6 +27,7 @@ int main() {
       zelvane::SdlCuePlayer cues;
       zelvane::Mform form(zelvane::Atlas(), cues);
       form.DeliverLoad(zelvane::GameWindow::Now());
+      zelvane::SaveWhenTheDisplayIsLost(form);
       window.Show(form);
       // The cues are read once the player sees the window, and never during play.
       for (const std::string& problem : cues.Load(zelvane::cue::kAll)) {
@@ -29,7 +35,7 @@ int main() {
       }
       status = window.Run(form);
     } else {
-      std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());
+      std::fprintf(stderr, "zelvane: cannot open a window: %s\n", SDL_GetError());
     }
   }
   SDL_Quit();

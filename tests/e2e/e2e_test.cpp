@@ -94,10 +94,19 @@ TEST_F(GameWindowTest, EndWritesTheRecordsAndEndsTheGame) {
   EXPECT_TRUE(std::filesystem::exists(game_->WorkingDirectory() / "jkl.yen"));
 }
 
-TEST_F(GameWindowTest, AQuitRequestEndsTheGame) {
-  WaitForTheButtons();
-  kill(game_->Pid(), SIGTERM);  // SDL turns it into a quit, as closing the window does
-  EXPECT_EQ(game_->WaitForExit(10s), 0);
+// SDL turns SIGTERM into a quit, as closing the window does; a hangup, when
+// the terminal closes or the session ends, does the same.
+TEST_F(GameWindowTest, AQuitRequestOrAHangupSavesAndEndsTheGame) {
+  for (const int signal : {SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal == SIGTERM ? "SIGTERM" : "SIGHUP");
+    if (signal != SIGTERM) {
+      ASSERT_NO_FATAL_FAILURE(Launch({}));
+    }
+    ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+    kill(game_->Pid(), signal);
+    EXPECT_EQ(game_->WaitForExit(10s), 0);
+    EXPECT_TRUE(std::filesystem::exists(game_->WorkingDirectory() / "jkl.yen"));
+  }
 }
 
 }  // namespace

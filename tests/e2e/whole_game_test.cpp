@@ -1,4 +1,6 @@
 // A whole game to its end, the results, the records on disk and in the next run.
+#include <signal.h>
+
 #include <array>
 #include <cmath>
 #include <optional>
@@ -112,6 +114,31 @@ TEST_F(WholeGameTest, UnclearedWavesEndTheGameWhoseScoreIsSavedAndShownInTheNext
   EXPECT_TRUE(RecordShows(shot, 0, 40)) << "the next run did not load the best score";
   Click(kEndClick);
   EXPECT_EQ(game_->WaitForExit(10s), 0);
+}
+
+// Two games in one folder: the second starts while the first is played and
+// ends last, by a hangup. The first is closed during its game-over hold, its
+// score final but not yet entered. The file keeps that score: the closing
+// enters it, and the second game's save keeps what the first one wrote.
+TEST_F(WholeGameTest, TwoGamesInOneFolderKeepTheScoreOfTheOneClosedAtGameOver) {
+  ASSERT_NO_FATAL_FAILURE(TypeTheFirstWave());
+  GameProcess second(*display_, {.directory = game_->WorkingDirectory()});
+  ASSERT_TRUE(second.WaitForWindow(20s)) << "the second game has no window";
+  // The second window opened over the first; the screenshots read the first.
+  X("xdotool windowraise " + window_);
+  ASSERT_TRUE(WaitForShot(GameOverShown, 80s, kSlowPoll)) << "the first game did not end";
+  ASSERT_TRUE(display_->SendDeleteWindow(window_));
+  ASSERT_EQ(game_->WaitForExit(10s), 0);
+  const std::string best = "000040" + std::string(24, '0');
+  auto lines = CrLfLines(game_->WorkingDirectory() / "jkl.yen");
+  ASSERT_TRUE(lines && !lines->empty());
+  EXPECT_EQ(lines->front(), best) << "closing during the hold lost the game's score";
+
+  kill(second.Pid(), SIGHUP);
+  ASSERT_EQ(second.WaitForExit(10s), 0);
+  lines = CrLfLines(game_->WorkingDirectory() / "jkl.yen");
+  ASSERT_TRUE(lines && !lines->empty());
+  EXPECT_EQ(lines->front(), best) << "the second game wrote back the table it had loaded";
 }
 
 }  // namespace

@@ -91,8 +91,11 @@ VirtualDisplay::VirtualDisplay(const ScreenSetup& screen) {
   if (const auto end = number.find('\n'); end != std::string::npos) name_ = ":" + number.substr(0, end);
 }
 
-VirtualDisplay::~VirtualDisplay() {
+VirtualDisplay::~VirtualDisplay() { End(); }
+
+void VirtualDisplay::End() {
   if (server_ > 0) Stop(server_);
+  server_ = -1;
 }
 
 std::string VirtualDisplay::Run(const std::string& command) const {
@@ -162,7 +165,8 @@ std::optional<std::string> GameProcess::WaitForWindow(std::chrono::milliseconds 
   std::string window;
   WaitUntil(
       [&] {
-        window = display_.Run("xdotool search --onlyvisible --name '^Zelvane$'");
+        window =
+            display_.Run("xdotool search --all --onlyvisible --pid " + std::to_string(pid_) + " --name '^Zelvane$'");
         if (const auto end = window.find('\n'); end != std::string::npos) window.resize(end);
         return !window.empty();
       },

@@ -65,6 +65,8 @@ class VirtualDisplay {
   // Puts `resources` in the root window's RESOURCE_MANAGER property, as a
   // desktop's settings daemon does, for the programs started afterwards.
   bool SetResources(const std::string& resources) const;
+  // Ends the server, as when a session ends or the connection breaks.
+  void End();
 
  private:
   pid_t server_ = -1;

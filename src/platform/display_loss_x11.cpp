@@ -1,0 +1,38 @@
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/display_loss.h"
+#include "platform/game_window.h"
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xlib.h>
+#endif
+
+namespace zelvane {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+Mform* gForm = nullptr;
+
+// Xlib ends the process itself if this returns, so it never does.
+int SaveAndEnd(Display*) {
+  std::fputs("zelvane: lost the connection to the display\n", stderr);
+  gForm->DeliverClose(GameWindow::Now());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+}  // namespace
+
+void SaveWhenTheDisplayIsLost(Mform& form) {
+  gForm = &form;
+  XSetIOErrorHandler(SaveAndEnd);
+}
+#else
+void SaveWhenTheDisplayIsLost(Mform&) {}
+#endif
+
+}  // namespace zelvane
