@@ -14,7 +14,9 @@
 #                       game on the same display, for comparison
 #   audio_*             the game again with SDL's dummy sound driver, which
 #                       runs the audio thread as a real sound card would; this
-#                       machine has none, so the game otherwise plays nothing
+#                       machine has none, so the game otherwise plays nothing.
+#                       Only with a sound device are the nine cues loaded,
+#                       just after the first frame: *_first_frame_ms
 #   disk_audio_*        the same with SDL's disk driver, which writes what it
 #                       plays to a file at a sound card's pace
 #   *_first_cue_ms      from Play to the device taking the start cue, after 10 s
@@ -112,6 +114,7 @@ audio_run() {
   cp "$root"/assets/sounds/*.wav "$dir/"
   launch "$dir" env SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$dir/played.raw" "$game"
   pid=$launched
+  echo "${name}_first_frame_ms: $(value_of "$dir.out" first_frame_ms)"
   sleep "$title_seconds"
   echo "${name}_rss_kb: $(rss_kb "$pid")"
   (cd "$dir" && SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$dir/cue.raw" exec "$cue_latency" 10) \

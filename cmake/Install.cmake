@@ -73,4 +73,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The core font SDL's message box needs on X11, to tell a save that failed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xfonts-base)
 include(CPack)

@@ -6,6 +6,9 @@ set -euo pipefail
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libx11-dev libpng-dev
+  # SDL draws its message box on X11 with a core font: without one, a failed
+  # save could be told on standard error only.
+  xfonts-base
 )
 # The asset tools, the tests, the end-to-end runs under a virtual display and
 # the checks of the installed game and its Debian package.

@@ -1,0 +1,34 @@
+// What a save of the records costs on the real disk: the lock, the table read
+// afresh, the new file written and flushed, and its renaming into place.
+// Each iteration is one whole save; run with --benchmark_repetitions=100 for
+// the median of a hundred.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "records/records_file.h"
+
+namespace zelvane {
+namespace {
+
+void BM_SaveRecords(benchmark::State& run) {
+  std::string folder = (std::filesystem::temp_directory_path() / "zelvane-save-bench-XXXXXX").string();
+  if (::mkdtemp(folder.data()) == nullptr) {
+    run.SkipWithError("no scratch folder");
+    return;
+  }
+  const std::string path = folder + "/jkl.yen";
+  const RecordsRun game{{900, 800, 700, 600, 500}, {650, 0, 0, 0, 0}};
+  WriteRecordsFile(path, FormatRecordsFile(game.loaded, "2024/03/09", "21:05:07"));
+  for (auto _ : run) {
+    const SaveOutcome outcome = SaveRecordsFile(path, game, NowStamp());
+    if (!outcome.problem.empty()) run.SkipWithError(outcome.problem.c_str());
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SaveRecords)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zelvane
