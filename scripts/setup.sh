@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those still missing.
-# Usage: scripts/setup.sh [play|test|fuzz]
+# Usage: scripts/setup.sh [play|test|fuzz|web]
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
@@ -21,10 +22,17 @@ TEST_PACKAGES=(
 )
 # The clang build that fuzz/run.sh makes for the records fuzzer.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The browser build (packaging/web/build.sh) and its tests in Debian's Chromium.
+WEB_PACKAGES=(emscripten chromium dpkg-dev python3)
 
 packages=("${PLAY_PACKAGES[@]}")
 if [[ "${1:-play}" == test || "${1:-play}" == fuzz ]]; then packages+=("${TEST_PACKAGES[@]}"); fi
 if [[ "${1:-play}" == fuzz ]]; then packages+=("${FUZZ_PACKAGES[@]}"); fi
+if [[ "${1:-play}" == web ]]; then
+  packages+=("${WEB_PACKAGES[@]}")
+  # Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
+  command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -32,12 +40,47 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
 # Another install may hold the package lock for a while: wait for it.
 apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900)
-"${apt[@]}" update -qq
-DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  "${apt[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+fi
+[[ "${1:-play}" == web ]] || exit 0
+
+# The browser build compiles SDL2, libpng and zlib from Debian's own sources:
+# a deb-src line of ours for each archive and suite the machine takes Debian's
+# packages from, in either format of apt's sources; the machine's own stay.
+debian_source_lines() {
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    awk '$1 == "deb" && /debian/ { $1 = "deb-src"; print }'
+  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= '
+    {
+      delete field
+      n = split($0, lines, "\n")
+      for (i = 1; i <= n; i++) {
+        if (lines[i] ~ /^#/ || !match(lines[i], /^[A-Za-z-]+:/)) continue
+        field[tolower(substr(lines[i], 1, RLENGTH - 1))] = substr(lines[i], RLENGTH + 2)
+      }
+      if (field["types"] !~ /(^| )deb( |$)/ || field["uris"] !~ /debian/ || field["enabled"] ~ /no/) next
+      options = field["signed-by"] == "" ? "" : "[signed-by=" field["signed-by"] "] "
+      split(field["uris"], uris, " "); split(field["suites"], suites, " ")
+      for (u in uris) for (s in suites) print "deb-src " options uris[u] " " suites[s] " " field["components"]
+    }'
+}
+sources=/etc/apt/sources.list.d/zelvane-deb-src.list
+if [[ ! -e $sources ]]; then
+  debian_source_lines | "${sudo[@]}" tee "$sources" >/dev/null
+  "${apt[@]}" update -qq
+fi
+# puppeteer-core drives the installed Chromium and downloads no browser. The
+# lock file's copy in node_modules tells that the modules match it.
+modules=tests/web/node_modules
+if ! cmp -s tests/web/package-lock.json "$modules/.zelvane-lock"; then
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  cp tests/web/package-lock.json "$modules/.zelvane-lock"
+fi

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds zlib, libpng and SDL2 for the browser from Debian's own source
+# packages, with emscripten's CMake wrapper, into build/web/deps/prefix.
+# The result is kept until this script changes: a stamp holds its checksum.
+# emscripten's own "ports" of these download from the internet; ours do not.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+deps=$PWD/build/web/deps
+prefix=$deps/prefix
+stamp=$prefix/.built-by
+recipe=$(sha256sum packaging/web/deps.sh | cut -d' ' -f1)
+[[ -e $stamp && $(cat "$stamp") == "$recipe" ]] && exit 0
+
+rm -rf "$deps"
+mkdir -p "$deps/sources" "$prefix"
+# apt-get source takes the newest version of any suite; where that one is not
+# to be had, the release's own.
+fetch() {
+  local dir
+  dir=$(mktemp -d "$deps/sources/$1.XXXX")
+  if ! (cd "$dir" && apt-get source -qq "$1" >/dev/null 2>&1); then
+    rm -rf "${dir:?}"/*
+    (. /etc/os-release && cd "$dir" && apt-get source -qq "$1/$VERSION_CODENAME" 2>&1 >/dev/null | grep -v unsandboxed >&2 || true)
+  fi
+  find "$dir" -mindepth 1 -maxdepth 1 -type d
+}
+
+configure() {
+  local source=$1 build=$2
+  shift 2
+  emcmake cmake -S "$source" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" "$@" >/dev/null
+}
+
+jobs=$(nproc)
+# zlib's CMake wants the Windows files that Debian's source leaves out: its
+# own configure script, then.
+zlib=$(fetch zlib)
+(cd "$zlib" && emconfigure ./configure --static --prefix="$prefix" >/dev/null && emmake make -s -j"$jobs" install >/dev/null)
+
+libpng=$(fetch libpng1.6)
+configure "$libpng" "$deps/build/libpng" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+  -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
+cmake --build "$deps/build/libpng" -j"$jobs"
+cmake --install "$deps/build/libpng" >/dev/null
+
+# Only what the game uses: the window and its events, audio, timers.
+sdl=$(fetch libsdl2)
+configure "$sdl" "$deps/build/sdl2" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
+  -DSDL2_DISABLE_SDL2MAIN=ON -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF \
+  -DSDL_POWER=OFF -DSDL_FILESYSTEM=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_RENDER=OFF \
+  -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_DISKAUDIO=OFF -DSDL_DUMMYAUDIO=OFF -DSDL_OFFSCREEN=OFF
+cmake --build "$deps/build/sdl2" -j"$jobs"
+cmake --install "$deps/build/sdl2" >/dev/null
+
+echo "$recipe" >"$stamp"
