@@ -42,9 +42,10 @@ class GameWindow {
   void Repaint(Mform& form);
   // Brings what changed onto the screen.
   void Present(Mform& form);
+  // Hands one event to the game, at the monotonic clock's now.
+  void Handle(Mform& form, const SDL_Event& event);
 
  private:
-  void Handle(Mform& form, const SDL_Event& event);
   void HandleWindowEvent(Mform& form, const SDL_WindowEvent& event);
   void KeyDown(Mform& form, const SDL_KeyboardEvent& key);
   void DeliverDueTicks(Mform& form);

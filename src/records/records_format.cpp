@@ -105,7 +105,7 @@ std::string_view FirstField(std::string_view fileStart) {
   if (fileStart.starts_with(kByteOrderMark)) fileStart.remove_prefix(kByteOrderMark.size());
   const auto start = std::find_if_not(fileStart.begin(), fileStart.end(), IsBlank);
   const auto end = std::find_if(start, fileStart.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; });
-  return {start, end};
+  return fileStart.substr(static_cast<std::size_t>(start - fileStart.begin()), static_cast<std::size_t>(end - start));
 }
 
 RecordsLine ParseRecordsLine(std::string_view firstField) {

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the game for the browser into build/web/site: the page, the game's
+# .js and .wasm, and its packed sound cues (zelvane.data). Prints the folder.
+# Arguments go to CMake (test.sh adds -DZELVANE_WERROR=ON).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+scripts/setup.sh web
+# Debian's emscripten finds its JavaScript tools among Debian's node modules.
+export NODE_PATH=/usr/share/nodejs
+packaging/web/deps.sh
+build=build/web/cmake
+# Our SDL2, libpng and zlib come first: emscripten's own SDL2 config would
+# point at its port, which it downloads.
+emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel -DZELVANE_TESTS=OFF -DZELVANE_TOOLS=OFF \
+  -DCMAKE_FIND_ROOT_PATH="$PWD/build/web/deps/prefix" "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target zelvane
+site=build/web/site
+rm -rf "$site"
+mkdir -p "$site"
+cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/{index.html,page.js} assets/icons/zelvane-{16,32}.png "$site"
+echo "$site"

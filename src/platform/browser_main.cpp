@@ -1,0 +1,55 @@
+// Zelvane in a browser tab. The page's canvas is the window, and the page
+// calls the game once per animation frame: a page must never wait, so the
+// desktop's sleeping event loop becomes a step per frame.
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "game/mform.h"
+#include "platform/frame_step.h"
+#include "platform/game_window.h"
+#include "platform/sdl_cue_player.h"
+#include "screen/atlas.h"
+
+namespace zelvane {
+namespace {
+
+struct Game {
+  GameWindow window;
+  SdlCuePlayer cues;
+  Mform form{Atlas(), cues};
+};
+
+// A tab cannot end its process: once End has saved the records, nothing more
+// runs, and the page tells the player and offers to play again.
+void Frame(void* game) {
+  auto& [window, cues, form] = *static_cast<Game*>(game);
+  RunFrame(window, form);
+  if (!form.EndRequested()) return;
+  emscripten_cancel_main_loop();
+  EM_ASM({ Module.gameEnded($0); }, form.ExitStatus());
+}
+
+}  // namespace
+}  // namespace zelvane
+
+int main() {
+  // The game takes only the keys pressed while its canvas has the focus;
+  // the rest of the page keeps its own.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "zelvane: no canvas: %s\n", SDL_GetError());
+    return 1;
+  }
+  // Lives as long as the page.
+  auto* game = new zelvane::Game;
+  if (!game->window) {
+    std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());
+    return 1;
+  }
+  game->form.DeliverLoad(zelvane::GameWindow::Now());
+  game->window.Show(game->form);
+  emscripten_set_main_loop_arg(zelvane::Frame, game, 0, false);
+  return 0;
+}
