@@ -13,7 +13,9 @@
 namespace zelvane::e2e {
 namespace {
 
-constexpr Point kScore{layout::kSCpc.x, layout::kSCpc.y};
+constexpr Point kScoreDigits{layout::kSCpc.x + 4, layout::kSCpc.y + 4};
+// The best score's row, 0, in bright digits, the others below it.
+constexpr Point RecordDigits(int rank) { return {kRecords.x, kRecords.y + kCell * rank}; }
 // Rows 0 to 6; the danger line is row 6's last pixel row.
 constexpr int kDescentRows = 7;
 
@@ -32,11 +34,21 @@ bool SixDigitsAt(const Image& shot, Point at, std::int32_t score, bool bright) {
   return true;
 }
 
-std::optional<int> DigitIn(const Image& shot, Point at) {
+std::optional<int> DigitIn(const Image& shot, Point at, bool bright = false) {
   for (int digit = 0; digit < 10; ++digit) {
-    if (DigitAt(shot, at, digit, false)) return digit;
+    if (DigitAt(shot, at, digit, bright)) return digit;
   }
   return std::nullopt;
+}
+
+std::optional<std::int32_t> SixDigitsIn(const Image& shot, Point at, bool bright) {
+  std::int32_t number = 0;
+  for (int i = 0; i < 6; ++i) {
+    const std::optional<int> digit = DigitIn(shot, {at.x + i * atlas::kDigitWidth, at.y}, bright);
+    if (!digit) return std::nullopt;
+    number = number * 10 + *digit;
+  }
+  return number;
 }
 
 }  // namespace
@@ -112,12 +124,16 @@ bool ButtonsWaiting(const Image& shot) {
          SameAs(shot, {402, 64}, ButtonCaptions(), endCaption) && shot.At(405, 30) == shade::Face;
 }
 
-bool ScoreShows(const Image& shot, std::int32_t score) {
-  return SixDigitsAt(shot, {kScore.x + 4, kScore.y + 4}, score, false);
-}
+bool ScoreShows(const Image& shot, std::int32_t score) { return SixDigitsAt(shot, kScoreDigits, score, false); }
 
 bool RecordShows(const Image& shot, int rank, std::int32_t score) {
-  return SixDigitsAt(shot, {kRecords.x, kRecords.y + kCell * rank}, score, rank == 0);
+  return SixDigitsAt(shot, RecordDigits(rank), score, rank == 0);
+}
+
+std::optional<std::int32_t> ScoreIn(const Image& shot) { return SixDigitsIn(shot, kScoreDigits, false); }
+
+std::optional<std::int32_t> RecordIn(const Image& shot, int rank) {
+  return SixDigitsIn(shot, RecordDigits(rank), rank == 0);
 }
 
 bool GameOverShown(const Image& shot) {

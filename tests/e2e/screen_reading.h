@@ -45,6 +45,9 @@ bool ButtonsWaiting(const Image& shot);
 bool ScoreShows(const Image& shot, std::int32_t score);
 // The title's records row `rank` (0 the best) shows `score`.
 bool RecordShows(const Image& shot, int rank, std::int32_t score);
+// The score panel's number and a records row's, where they show six digits.
+std::optional<std::int32_t> ScoreIn(const Image& shot);
+std::optional<std::int32_t> RecordIn(const Image& shot, int rank);
 // GAME OVER stands in letter tiles over the playfield.
 bool GameOverShown(const Image& shot);
 // The rate of keyboard row `row` as the results display shows it: its

@@ -1,8 +1,10 @@
 // The event loop's wait: it gives back a queued event at once, and without
 // one it sleeps until the next tick falls due rather than returning early
-// over and over, which would keep the processor busy between ticks.
+// over and over, which would keep the processor busy between ticks. And the
+// loop a browser calls once per frame: its timers keep their pace.
 #include <gtest/gtest.h>
 
+#include "platform/frame_step.h"
 #include "platform/game_window.h"
 #include "support/form_fixture.h"
 
@@ -47,6 +49,29 @@ TEST_F(GameLoopTest, WithoutEventsTheWaitLastsUntilTheTickIsDueAndItIsDelivered)
   }
   EXPECT_GE(form.clock.now, due);
   EXPECT_GT(form.OPtimer.Due(), due) << "the title's tick was the one delivered";
+}
+
+TEST_F(GameLoopTest, FramesDeliverEachTickAtItsOwnMomentSoTheTitleKeepsItsPace) {
+  form.DeliverLoad(0);
+  constexpr std::int64_t kFrame = 16;
+  std::int64_t frame = 0;
+  while (form.OPtimer.Enabled()) {
+    frame += kFrame;
+    DeliverTicksUntil(form, frame);
+    ASSERT_LE(frame, 2000) << "the title crawls at one tick a frame";
+  }
+  EXPECT_EQ(frame, 640) << "the 127th tick, due at 635 ms, ends the title in the frame after it";
+  EXPECT_EQ(form.clock.now, 635);
+}
+
+TEST_F(GameLoopTest, AfterFramesStoppedEachTimerFiresOnceAndKeepsItsPeriodFromThere) {
+  LoadAndWait();
+  StartPlay();
+  const std::int16_t row = form.state.waveRow;
+  const std::int64_t back = form.clock.now + 10000;
+  DeliverTicksUntil(form, back);
+  EXPECT_EQ(form.state.waveRow, row + 1) << "ten seconds without frames let the wave fall once";
+  EXPECT_EQ(form.GMtime.Due(), back + 1000);
 }
 
 }  // namespace

@@ -1,0 +1,263 @@
+// The browser build played in Debian's Chromium as a player would: the page,
+// a whole game from Start to End, the scores kept across a reload and a
+// browser restart, and the picture at other pixel densities. Run by ./test.sh
+// with ZELVANE_WEB_TEST=1, after packaging/web/build.sh and the desktop tests'
+// build (for read_game).
+import assert from 'node:assert/strict';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import {
+  clickGame,
+  endButton,
+  launch,
+  newProfile,
+  openGame,
+  pressLetter,
+  readRecords,
+  readScreen,
+  serve,
+  sleep,
+  startButton,
+  storedRecords,
+  waitForScreen,
+} from './browser.mjs';
+
+const titleDone = (screen) => screen.buttonsWaiting;
+const noErrors = (page) => assert.deepEqual(page.errors, [], 'the page threw');
+const soundSince = (page, since) => page.evaluate((t) => window.zelvaneSound.filter((at) => at > t).length, since);
+const now = (page) => page.evaluate(() => performance.now());
+
+// Sound stops for a moment: nothing played in the last 300 ms.
+async function waitForSilence(page) {
+  for (let tries = 0; tries < 50; ++tries) {
+    if ((await soundSince(page, (await now(page)) - 300)) === 0) return;
+    await sleep(100);
+  }
+  throw new Error('the sound never stopped');
+}
+
+let server;
+before(async () => {
+  server = await serve();
+});
+after(() => server?.stop());
+
+describe('a whole game in one tab', () => {
+  const profile = newProfile();
+  let browser;
+  let page;
+  let firstWave;
+  before(async () => {
+    browser = await launch(profile);
+    page = await openGame(browser, server.address);
+  });
+  after(async () => {
+    await browser?.close();
+    profile.remove();
+  });
+
+  test('the page: its title, icon, words on how to play, and the game at its exact size with the keyboard', async () => {
+    assert.equal(await page.title(), 'Zelvane');
+    const icons = await page.$$eval('link[rel=icon]', (links) => links.map((link) => link.href));
+    assert.ok(icons.length > 0, 'no icon');
+    for (const icon of icons) {
+      const type = await page.evaluate(async (url) => (await fetch(url)).headers.get('content-type'), icon);
+      assert.equal(type, 'image/png', icon);
+    }
+    assert.match(await page.$eval('#how', (p) => p.textContent), /Start.*letters.*Space/s);
+    const canvas = await page.$eval('#canvas', (c) => {
+      const r = c.getBoundingClientRect();
+      return { width: c.width, height: c.height, shown: [r.width, r.height], focused: document.activeElement === c };
+    });
+    assert.deepEqual(canvas, { width: 475, height: 336, shown: [475, 336], focused: true });
+  });
+
+  test('the title brings in the records rows and the buttons', async () => {
+    const screen = await waitForScreen(page, titleDone, 'the buttons waiting');
+    assert.deepEqual(screen.records, [0, 0, 0, 0, 0]);
+    noErrors(page);
+  });
+
+  test('Start by click: the ready banner, and the start cue once the click has unlocked the sound', async () => {
+    assert.equal(await page.evaluate(() => Module.SDL2.audioContext.state), 'suspended');
+    assert.equal(await soundSince(page, 0), 0, 'sound before any gesture');
+    const clicked = await now(page);
+    await clickGame(page, startButton);
+    await waitForScreen(page, (s) => s.ready, 'the ready banner', 2000, 50);
+    await sleep(500);
+    assert.equal(await page.evaluate(() => Module.SDL2.audioContext.state), 'running');
+    assert.ok((await soundSince(page, clicked)) > 0, 'cde.wav not heard');
+  });
+
+  test('while the game has the keyboard, Space, the arrows and Tab leave the page where it is', async () => {
+    await page.setViewport({ width: 800, height: 300 });
+    assert.ok(await page.evaluate(() => document.documentElement.scrollHeight > innerHeight), 'nothing to scroll');
+    for (const key of ['Space', 'ArrowDown', 'PageDown', 'End', 'Tab']) await page.keyboard.press(key);
+    const where = await page.evaluate(() => ({ y: scrollY, focused: document.activeElement.id }));
+    assert.deepEqual(where, { y: 0, focused: 'canvas' });
+    await page.setViewport({ width: 800, height: 600 });
+  });
+
+  test('play begins with a wave of two letters in the top row', async () => {
+    const screen = await waitForScreen(page, (s) => s.wave, 'the first wave', 4000, 50);
+    assert.equal(screen.waveRow, 0);
+    assert.equal(screen.wave.length, 2);
+    assert.equal(screen.score, 0);
+    firstWave = screen.wave;
+  });
+
+  test('a miss at 0 stays 0; each letter, as the layout means it, scores 20', async () => {
+    await waitForSilence(page);
+    const pressed = await now(page);
+    const miss = [...Array(26).keys()].find((letter) => !firstWave.includes(letter));
+    await pressLetter(page, miss);
+    await sleep(300);
+    assert.ok((await soundSince(page, pressed)) > 0, 'the miss was not heard');
+    assert.equal((await readScreen(page)).score, 0);
+    // The first letter's key sits elsewhere, as on another layout: it counts by what it means.
+    await pressLetter(page, firstWave[0], (firstWave[0] + 13) % 26);
+    await waitForScreen(page, (s) => s.score === 20 && s.wave?.length === 1, 'the first hit', 1000, 50);
+    await pressLetter(page, firstWave[1]);
+    const cleared = await waitForScreen(page, (s) => s.score === 40, 'the second hit', 1000, 50);
+    assert.equal(cleared.waveRow, 0, 'a cleared wave is followed by a new one in the top row');
+  });
+
+  test('waves land until the curtain ends the game; the results follow, then the title with the score', async () => {
+    // Seven waves land at a row a second: about a minute.
+    await waitForScreen(page, (s) => s.gameOver, 'GAME OVER', 75000, 500);
+    const results = await waitForScreen(page, (s) => s.rates.every((rate) => rate !== null), 'the results', 10000);
+    assert.ok(results.rates.every((rate) => rate >= 0 && rate <= 100), JSON.stringify(results.rates));
+    const title = await waitForScreen(page, titleDone, 'the title again', 15000);
+    assert.deepEqual(title.records, [40, 0, 0, 0, 0]);
+    noErrors(page);
+  });
+
+  test('End saves: nothing more runs, the page offers to play again, and the browser keeps the exact file', async () => {
+    await clickGame(page, endButton);
+    await page.waitForSelector('#ended:not([hidden])', { timeout: 2000 });
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'again');
+    const frames = await page.evaluate(() => window.zelvaneFrames.length);
+    await sleep(500);
+    assert.equal(await page.evaluate(() => window.zelvaneFrames.length), frames, 'the canvas still changes');
+
+    let stored = null;
+    for (let tries = 0; !stored && tries < 50; ++tries, await sleep(100)) stored = await storedRecords(page);
+    assert.ok(stored, 'jkl.yen never reached IndexedDB');
+    assert.deepEqual(await readRecords(Buffer.from(stored)), { scores: [40, 0, 0, 0, 0], exact: true });
+
+    const downloads = mkdtempSync(path.join(tmpdir(), 'zelvane-download-'));
+    try {
+      const session = await page.createCDPSession();
+      await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+      await page.click('#download');
+      // The browser may show the file under its name before it has all of it.
+      const file = path.join(downloads, 'jkl.yen');
+      const downloaded = () => (existsSync(file) ? readFileSync(file).toString('latin1') : '');
+      const expected = Buffer.from(stored).toString('latin1');
+      for (let tries = 0; downloaded() !== expected && tries < 50; ++tries) await sleep(100);
+      assert.equal(downloaded(), expected, 'the download is not jkl.yen');
+    } finally {
+      rmSync(downloads, { recursive: true, force: true });
+    }
+    noErrors(page);
+  });
+
+  test('Play again reloads the page, and the table holds the score', async () => {
+    await Promise.all([page.waitForNavigation(), page.click('#again')]);
+    const screen = await waitForScreen(page, titleDone, 'the title after the reload');
+    assert.deepEqual(screen.records, [40, 0, 0, 0, 0]);
+  });
+
+  test('the score outlives the browser', async () => {
+    await browser.close();
+    browser = await launch(profile);
+    page = await openGame(browser, server.address);
+    const screen = await waitForScreen(page, titleDone, 'the title after the restart');
+    assert.deepEqual(screen.records, [40, 0, 0, 0, 0]);
+    noErrors(page);
+  });
+});
+
+describe('other ways in', () => {
+  const profile = newProfile();
+  let browser;
+  before(async () => {
+    browser = await launch(profile);
+  });
+  after(async () => {
+    await browser?.close();
+    profile.remove();
+  });
+
+  test('Enter presses Start', async () => {
+    const page = await openGame(browser, server.address);
+    await waitForScreen(page, titleDone, 'the buttons waiting');
+    await page.keyboard.press('Enter');
+    await waitForScreen(page, (s) => s.ready, 'the ready banner', 2000, 50);
+    await page.close();
+  });
+
+  test('a click on the canvas gives the game back the keyboard', async () => {
+    const page = await openGame(browser, server.address);
+    await page.focus('#download');
+    await clickGame(page, { x: 10, y: 10 });
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
+    await page.close();
+  });
+
+  // Each game pixel is a square of whole device pixels, nothing smoothed.
+  for (const [ratio, scale] of [
+    [1.25, 1],
+    [1.5, 2],
+    [2, 2],
+    [3, 3],
+  ]) {
+    test(`at ${ratio} device pixels per CSS pixel, every game pixel is ${scale} x ${scale} device pixels`, async () => {
+      const page = await openGame(browser, server.address, { scale: ratio });
+      await waitForScreen(page, titleDone, 'the buttons waiting');
+      const box = await page.$eval('#canvas', (canvas) => {
+        const r = canvas.getBoundingClientRect();
+        return { x: r.x, y: r.y, width: r.width };
+      });
+      assert.ok(Math.abs(box.width * ratio - 475 * scale) < 0.01, `shown ${box.width} CSS pixels wide`);
+      const shot = await page.screenshot({ encoding: 'base64' });
+      // What reached the screen against the game's own pixels, each made a
+      // block. The browser puts the canvas's corner on a device pixel near
+      // its place in the page: the block grid is found on the top rows first.
+      const mismatches = await page.evaluate(
+        async (png, block, at) => {
+          const canvas = document.getElementById('canvas');
+          const game = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+          const picture = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+          const board = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
+          board.drawImage(picture, 0, 0);
+          const wrongAt = ([left, top], rows) => {
+            const shown = board.getImageData(left, top, canvas.width * block, rows * block);
+            let wrong = 0;
+            for (let y = 0; y < shown.height; ++y) {
+              for (let x = 0; x < shown.width; ++x) {
+                const g = (Math.floor(y / block) * canvas.width + Math.floor(x / block)) * 4;
+                const s = (y * shown.width + x) * 4;
+                for (let c = 0; c < 3; ++c) if (shown.data[s + c] !== game[g + c]) ++wrong;
+              }
+            }
+            return wrong;
+          };
+          const near = [-2, -1, 0, 1, 2];
+          const corners = near.flatMap((dx) =>
+            near.map((dy) => [Math.round(at.x * devicePixelRatio) + dx, Math.round(at.y * devicePixelRatio) + dy])
+          );
+          const wrongOnTop = corners.map((corner) => wrongAt(corner, 40));
+          return wrongAt(corners[wrongOnTop.indexOf(Math.min(...wrongOnTop))], canvas.height);
+        },
+        shot,
+        scale,
+        box
+      );
+      assert.equal(mismatches, 0);
+      await page.close();
+    });
+  }
+});
