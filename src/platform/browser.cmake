@@ -3,8 +3,8 @@
 set(web ${PROJECT_SOURCE_DIR}/packaging/web)
 add_executable(zelvane browser_main.cpp)
 target_link_libraries(zelvane PRIVATE zelvane_platform zelvane_cue_sdl zelvane_warnings)
-# EM_ASM names the values it is handed $0, $1, ...
-target_compile_options(zelvane PRIVATE -Wno-dollar-in-identifier-extension)
+# EM_ASM names the values it is handed $0, $1, ... (after the warning set, which would warn of them)
+set_source_files_properties(browser_main.cpp PROPERTIES COMPILE_OPTIONS -Wno-dollar-in-identifier-extension)
 target_link_options(zelvane PRIVATE
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -lidbfs.js
   # SDL's audio calls two helpers of emscripten's library that only the SDL

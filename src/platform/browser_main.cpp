@@ -5,6 +5,7 @@
 #include <emscripten.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "game/mform.h"
 #include "platform/frame_step.h"
@@ -15,9 +16,25 @@
 namespace zelvane {
 namespace {
 
+// Opening the sound device holds the page up for a fifth of a second (in
+// headless Chromium on a small machine), so it opens once the title is over:
+// the first frame comes that much sooner, and no cue plays before Start.
+class LateCues final : public CuePlayer {
+ public:
+  void Open() {
+    if (!player_) player_.emplace();
+  }
+  void Play(const char* name) override {
+    if (player_) player_->Play(name);
+  }
+
+ private:
+  std::optional<SdlCuePlayer> player_;
+};
+
 struct Game {
   GameWindow window;
-  SdlCuePlayer cues;
+  LateCues cues;
   Mform form{Atlas(), cues};
 };
 
@@ -26,6 +43,7 @@ struct Game {
 void Frame(void* game) {
   auto& [window, cues, form] = *static_cast<Game*>(game);
   RunFrame(window, form);
+  if (!form.OPtimer.Enabled()) cues.Open();
   if (!form.EndRequested()) return;
   emscripten_cancel_main_loop();
   EM_ASM({ Module.gameEnded($0); }, form.ExitStatus());
@@ -49,6 +67,10 @@ int main() {
     return 1;
   }
   game->form.DeliverLoad(zelvane::GameWindow::Now());
+  // A tick that fell due while the game was being made fires once, now, as
+  // in the desktop loop; from here on each tick comes at its own moment.
+  while (zelvane::DeliverDueTickNow(game->form)) {
+  }
   game->window.Show(game->form);
   emscripten_set_main_loop_arg(zelvane::Frame, game, 0, false);
   return 0;
