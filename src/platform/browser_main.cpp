@@ -38,15 +38,23 @@ struct Game {
   Mform form{Atlas(), cues};
 };
 
-// A tab cannot end its process: once End has saved the records, nothing more
-// runs, and the page tells the player and offers to play again.
+// A tab can be closed at any moment, and a closing page can no longer write
+// to the browser's storage: so the records are saved as soon as a game's
+// score enters the table, not only by End. After every save the page copies
+// them into that storage.
 void Frame(void* game) {
   auto& [window, cues, form] = *static_cast<Game*>(game);
+  const auto table = form.state.hiScores;
   RunFrame(window, form);
   if (!form.OPtimer.Enabled()) cues.Open();
-  if (!form.EndRequested()) return;
-  emscripten_cancel_main_loop();
-  EM_ASM({ Module.gameEnded($0); }, form.ExitStatus());
+  if (form.EndRequested()) {
+    // A tab cannot end its process: End has saved the records, nothing more
+    // runs, and the page tells the player and offers to play again.
+    emscripten_cancel_main_loop();
+    EM_ASM({ Module.gameEnded($0); }, form.ExitStatus());
+  } else if (form.state.hiScores != table && form.SaveRecords()) {
+    EM_ASM({ Module.keepScores(); });
+  }
 }
 
 }  // namespace
