@@ -2,6 +2,7 @@
 // end of a game, and the scores to download.
 'use strict';
 var canvas = document.getElementById('canvas');
+var note = document.getElementById('note');
 
 // A whole number of device pixels per game pixel, crisp at every density:
 // the device pixel ratio rounded, at least 1.
@@ -40,8 +41,12 @@ window.addEventListener(
 var Module = {
   canvas: canvas,
   onGameEnded: function () {
+    document.body.classList.add('ended');
     document.getElementById('ended').hidden = false;
     document.getElementById('again').focus();
+  },
+  onStorageProblem: function (message) {
+    note.textContent = 'This browser does not keep your scores: ' + message + '.';
   },
 };
 document.getElementById('again').addEventListener('click', function () {
@@ -51,13 +56,11 @@ document.getElementById('again').addEventListener('click', function () {
 // The link saves jkl.yen itself, as the game last wrote it.
 document.getElementById('download').addEventListener('click', function (event) {
   var bytes = Module.recordsFile ? Module.recordsFile() : null;
-  var note = document.getElementById('note');
   if (!bytes) {
     event.preventDefault();
-    note.textContent = 'No scores saved yet: End saves them.';
+    note.textContent = 'No scores saved yet: they are saved after each game.';
     return;
   }
-  note.textContent = '';
   URL.revokeObjectURL(this.href);
   this.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
 });

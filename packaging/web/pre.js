@@ -9,6 +9,12 @@
   var packedCues = '/cues';
   var recordsFile = 'jkl.yen';
 
+  // Said on the console and, by the page, to the player.
+  function complain(message) {
+    err('zelvane: ' + message);
+    if (Module.onStorageProblem) Module.onStorageProblem(message);
+  }
+
   // Each packed cue goes into the folder unless it is there as it is.
   function placeCues() {
     FS.readdir(packedCues).forEach(function (name) {
@@ -29,7 +35,7 @@
     FS.chdir(home);
     addRunDependency('zelvane-records');
     FS.syncfs(true, function (error) {
-      if (error) err('zelvane: cannot read the scores kept in this browser: ' + error);
+      if (error) complain('cannot read the scores kept in this browser: ' + error);
       removeRunDependency('zelvane-records');
     });
     addOnPreMain(placeCues);
@@ -47,12 +53,10 @@
     writing = true;
     FS.syncfs(false, function (error) {
       writing = false;
-      if (error) err('zelvane: cannot keep the scores in this browser: ' + error);
+      if (error) complain('cannot keep the scores in this browser: ' + error);
       if (again) {
         again = false;
         keep();
-      } else if (Module.onScoresKept) {
-        Module.onScoresKept(!error);
       }
     });
   }
