@@ -75,11 +75,11 @@ int main() {
     return 1;
   }
   game->form.DeliverLoad(zelvane::GameWindow::Now());
+  game->window.Show(game->form);
   // A tick that fell due while the game was being made fires once, now, as
   // in the desktop loop; from here on each tick comes at its own moment.
   while (zelvane::DeliverDueTickNow(game->form)) {
   }
-  game->window.Show(game->form);
   emscripten_set_main_loop_arg(zelvane::Frame, game, 0, false);
   return 0;
 }

@@ -98,7 +98,7 @@ try {
 
   console.log(`transfer: ${raw} bytes, ${gzipped} with gzip (${perFile.join(', ')})`);
   console.log(`first frame after navigation: median ${round(median(firstFrames))} ms of ${loads} loads (${firstFrames.map(round).join(', ')})`);
-  console.log(`title, first frame to buttons at rest: median ${round(median(titles))} ms (${titles.map(round).join(', ')}); natively 127 ticks of 5 ms, 635 ms`);
+  console.log(`title, first frame to buttons at rest: median ${round(median(titles))} ms (${titles.map(round).join(', ')}); the desktop: 126 steps of 5 ms after the first, 630 ms`);
   console.log(`descent period at the start of play: ${periods.map(round).join(', ')} ms`);
   console.log(`key press to canvas: median ${round(median(latencies))} ms, at most ${round(Math.max(...latencies))} ms over ${latencies.length} presses; animation frames from the press to the drawing: ${[...new Set(frameCounts)].sort().join(' or ')}; a frame lasts ${round(frameLength)} ms`);
 } finally {
