@@ -13,6 +13,11 @@ recipe=$(sha256sum packaging/web/deps.sh | cut -d' ' -f1)
 
 rm -rf "$deps"
 mkdir -p "$deps/sources" "$prefix"
+# What the builds say goes to a log, shown only when one fails.
+log=$deps/build.log
+exec 3>&2 >"$log" 2>&1
+trap '[[ $? -eq 0 ]] || { echo "deps.sh: failed, see $log:" >&3; tail -30 "$log" >&3; }' EXIT
+echo "Building SDL2, libpng and zlib for the browser (a few minutes, once)" >&3
 # apt-get source takes the newest version of any suite; where that one is not
 # to be had, the release's own.
 fetch() {

@@ -133,7 +133,8 @@ describe('a whole game in one tab', () => {
     await waitForScreen(page, (s) => s.score === 20 && s.wave?.length === 1, 'the first hit', 1000, 50);
     await pressLetter(page, firstWave[1]);
     const cleared = await waitForScreen(page, (s) => s.score === 40, 'the second hit', 1000, 50);
-    assert.equal(cleared.waveRow, 0, 'a cleared wave is followed by a new one in the top row');
+    // The next descent tick may come before the canvas is read.
+    assert.ok(cleared.waveRow <= 1, `a cleared wave is followed by a new one at the top, not in row ${cleared.waveRow}`);
   });
 
   test('waves land until the curtain ends the game; the results follow, then the title with the score', async () => {
