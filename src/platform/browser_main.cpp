@@ -22,7 +22,7 @@ namespace {
 class LateCues final : public CuePlayer {
  public:
   void Open() {
-    if (!player_) player_.emplace();
+    if (!player_) player_.emplace(SdlCuePlayer::kForever);
   }
   void Play(const char* name) override {
     if (player_) player_->Play(name);

@@ -47,7 +47,7 @@ SdlCuePlayer::SdlCuePlayer(std::chrono::milliseconds linger, FileSystem& files) 
   // Opening once now finds out whether there is a device, and readies the
   // sound system for the first cue; the closer closes it again at once.
   sounding_ = OpenDevice(nullptr);
-  if (!sounding_) return;
+  if (!sounding_ || linger_ == kForever) return;
   closeAt_ = Clock::now();
   closer_ = std::thread(&SdlCuePlayer::CloseWhenSilent, this);
 }
@@ -111,6 +111,7 @@ void SdlCuePlayer::Play(const char* name) {
     // Taken by another program meanwhile, perhaps: the next cue tries again.
     return;
   }
+  if (linger_ == kForever) return;
   closeAt_ = Clock::now() + (cue != nullptr ? Length(*cue) : std::chrono::milliseconds(0)) + linger_;
 }
 

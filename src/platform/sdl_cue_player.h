@@ -29,6 +29,10 @@ namespace zelvane {
 class SdlCuePlayer final : public CuePlayer {
  public:
   static constexpr std::chrono::milliseconds kLinger{3000};
+  // Keeps the device open from start to end, with no thread to close it: for
+  // a browser tab, which has no threads and makes a whole new sound context,
+  // a fifth of a second's work, each time the device opens.
+  static constexpr std::chrono::milliseconds kForever = std::chrono::milliseconds::max();
 
   explicit SdlCuePlayer(std::chrono::milliseconds linger = kLinger, FileSystem& files = NativeFiles());
   ~SdlCuePlayer() override;
