@@ -4,7 +4,18 @@
 // the first frame after navigation; a key press to the canvas; the title's
 // duration; and the descent period at the start of play.
 import { gzipSync } from 'node:zlib';
-import { clickGame, launch, newProfile, openGame, pressLetter, readScreen, serve, sleep, startButton, waitForScreen } from './browser.mjs';
+import {
+  clickGame,
+  launch,
+  newProfile,
+  openGame,
+  pressLetter,
+  readScreen,
+  serve,
+  sleep,
+  startButton,
+  waitForScreen,
+} from './browser.mjs';
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const round = (value) => Math.round(value * 10) / 10;
@@ -96,11 +107,19 @@ try {
     return (f[f.length - 1] - f[0]) / (f.length - 1);
   });
 
+  const list = (values) => values.map(round).join(', ');
   console.log(`transfer: ${raw} bytes, ${gzipped} with gzip (${perFile.join(', ')})`);
-  console.log(`first frame after navigation: median ${round(median(firstFrames))} ms of ${loads} loads (${firstFrames.map(round).join(', ')})`);
-  console.log(`title, first frame to buttons at rest: median ${round(median(titles))} ms (${titles.map(round).join(', ')}); the desktop: 126 steps of 5 ms after the first, 630 ms`);
-  console.log(`descent period at the start of play: ${periods.map(round).join(', ')} ms`);
-  console.log(`key press to canvas: median ${round(median(latencies))} ms, at most ${round(Math.max(...latencies))} ms over ${latencies.length} presses; animation frames from the press to the drawing: ${[...new Set(frameCounts)].sort().join(' or ')}; a frame lasts ${round(frameLength)} ms`);
+  console.log(`first frame after navigation: median ${round(median(firstFrames))} ms (${list(firstFrames)})`);
+  console.log(
+    `title, first frame to buttons at rest: median ${round(median(titles))} ms (${list(titles)}); ` +
+      'the desktop: 126 steps of 5 ms after the first, 630 ms'
+  );
+  console.log(`descent period at the start of play: ${list(periods)} ms`);
+  console.log(
+    `key press to canvas: median ${round(median(latencies))} ms, at most ${round(Math.max(...latencies))} ms ` +
+      `over ${latencies.length} presses; animation frames from the press to the drawing: ` +
+      `${[...new Set(frameCounts)].sort().join(' or ')}; a frame lasts ${round(frameLength)} ms`
+  );
 } finally {
   await browser.close();
   profile.remove();
