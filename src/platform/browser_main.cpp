@@ -6,23 +6,28 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "game/mform.h"
 #include "platform/frame_step.h"
 #include "platform/game_window.h"
 #include "platform/sdl_cue_player.h"
 #include "screen/atlas.h"
+#include "sound/cues.h"
 
 namespace zelvane {
 namespace {
 
 // Opening the sound device holds the page up for a fifth of a second (in
-// headless Chromium on a small machine), so it opens once the title is over:
-// the first frame comes that much sooner, and no cue plays before Start.
+// headless Chromium on a small machine), so it opens, and the cues are read,
+// once the title is over: the first frame comes that much sooner, and no cue
+// plays before Start.
 class LateCues final : public CuePlayer {
  public:
   void Open() {
-    if (!player_) player_.emplace(SdlCuePlayer::kForever);
+    if (player_) return;
+    player_.emplace(SdlCuePlayer::kForever);
+    for (const std::string& problem : player_->Load(cue::kAll)) std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
   }
   void Play(const char* name) override {
     if (player_) player_->Play(name);
