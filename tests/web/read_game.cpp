@@ -73,7 +73,7 @@ int ReadRecords(const char* path) {
     return 1;
   }
   const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  const HiScores scores = ParseRecordsLine(FirstField(bytes));
+  const HiScores scores = ParseRecordsLine(FirstField(bytes)).scores;
   const bool exact = bytes == FormatRecordsFile(scores, Framed(bytes, 2), Framed(bytes, 16));
   std::printf("{\"scores\":%s,\"exact\":%s}\n",
               JsonList(5, [&](int i) { return std::to_string(scores[static_cast<std::size_t>(i)]); }).c_str(),
