@@ -28,7 +28,12 @@ bool Mform::SaveRecords() {
   const SaveOutcome outcome = SaveRecordsFile(kRecordsFileName, records_, NowStamp(), files_);
   for (const std::string& note : outcome.notes) Say(note);
   saveProblem_ = outcome.problem;
-  if (outcome.problem.empty()) return true;
+  if (outcome.problem.empty()) {
+    // The file now holds this run's scores: a later save in the same run (the
+    // browser saves after every game) enters only the ones that come after.
+    records_ = {outcome.saved, {}};
+    return true;
+  }
   Say(outcome.problem);
   return false;
 }

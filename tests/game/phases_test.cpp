@@ -173,6 +173,20 @@ TEST_F(PhasesTest, ClosingTheWindowSavesLikeEnd) {
   EXPECT_EQ(first, "000042000000000000000000000000\r");
 }
 
+TEST_F(PhasesTest, SavingAgainInOneRunEntersEachScoreOnce) {
+  LoadAndWait();
+  form.state.score = 42;
+  form.InsertRecord();
+  ASSERT_TRUE(form.SaveRecords());
+  form.state.score = 7;
+  form.InsertRecord();
+  form.DeliverClick(form.clock.now, 1);
+  std::ifstream file("jkl.yen", std::ios::binary);
+  std::string first;
+  std::getline(file, first);
+  EXPECT_EQ(first, "000042000007000000000000000000\r");
+}
+
 // The folder takes no new file and the records file is not there to rewrite.
 class ReadOnlyFolder : public NativeFileSystem {
  public:
