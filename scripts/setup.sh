@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those still missing.
-# Usage: scripts/setup.sh [play|test|fuzz|web]
+# Usage: scripts/setup.sh [play|test|fuzz|web|windows]...
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,15 +24,42 @@ TEST_PACKAGES=(
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The browser build (packaging/web/build.sh) and its tests in Debian's Chromium.
 WEB_PACKAGES=(emscripten chromium dpkg-dev python3)
+# The Windows build: the 64-bit mingw-w64 toolchain with POSIX threads (for
+# std::thread), Debian's sources of the libraries it links, the icon packer and
+# the installer maker; then Wine on a virtual display to run what it made.
+WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  dpkg-dev icoutils nsis
+  wine wine64 xvfb xdotool x11-utils imagemagick
+)
 
+sets=("$@")
+[[ ${#sets[@]} -gt 0 ]] || sets=(play)
 packages=("${PLAY_PACKAGES[@]}")
-if [[ "${1:-play}" == test || "${1:-play}" == fuzz ]]; then packages+=("${TEST_PACKAGES[@]}"); fi
-if [[ "${1:-play}" == fuzz ]]; then packages+=("${FUZZ_PACKAGES[@]}"); fi
-if [[ "${1:-play}" == web ]]; then
-  packages+=("${WEB_PACKAGES[@]}")
-  # Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
-  command -v npm >/dev/null || packages+=(npm)
-fi
+web=false
+sources_needed=false
+for set in "${sets[@]}"; do
+  case "$set" in
+    play) ;;
+    test) packages+=("${TEST_PACKAGES[@]}") ;;
+    fuzz) packages+=("${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}") ;;
+    web)
+      packages+=("${WEB_PACKAGES[@]}")
+      # Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
+      command -v npm >/dev/null || packages+=(npm)
+      web=true
+      sources_needed=true
+      ;;
+    windows)
+      packages+=("${WINDOWS_PACKAGES[@]}")
+      sources_needed=true
+      ;;
+    *)
+      echo "setup.sh: unknown set '$set' (play, test, fuzz, web or windows)" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -50,9 +77,9 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   "${apt[@]}" update -qq
   DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
-[[ "${1:-play}" == web ]] || exit 0
+$sources_needed || exit 0
 
-# The browser build compiles SDL2, libpng and zlib from Debian's own sources:
+# The browser and Windows builds compile SDL2, libpng and zlib from Debian's own sources:
 # a deb-src line of ours for each archive and suite the machine takes Debian's
 # packages from, in either format of apt's sources; the machine's own stay.
 debian_source_lines() {
@@ -77,6 +104,7 @@ if [[ ! -e $sources ]]; then
   debian_source_lines | "${sudo[@]}" tee "$sources" >/dev/null
   "${apt[@]}" update -qq
 fi
+$web || exit 0
 # puppeteer-core drives the installed Chromium and downloads no browser. The
 # lock file's copy in node_modules tells that the modules match it.
 modules=tests/web/node_modules
