@@ -13,7 +13,8 @@
 #include "screen/atlas.h"
 #include "sound/cues.h"
 
-int main() {
+// SDL enters here on every system; on Windows through its own WinMain.
+int main(int, char*[]) {
   std::string reason;
   if (!zelvane::StartVideo(reason)) {
     std::fprintf(stderr, "zelvane: cannot open a window: %s\n", reason.c_str());
