@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Cross-compiles the game for 64-bit Windows with Debian's mingw-w64 and packs
+# it the two ways Windows players expect: a portable zip and an installer.
+# Usage: packaging/windows/build.sh [BUILD_DIR]   (default build/windows)
+# Prints the paths of the zip and of the installer as its last two lines.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+out=$(mkdir -p "${1:-$source_dir/build/windows}" && cd "${1:-$source_dir/build/windows}" && pwd)
+
+"$source_dir/scripts/setup.sh" windows
+deps=$("$here/deps.sh" "$out/deps" | tail -n 1)
+
+game=$out/game
+cmake -S "$source_dir" -B "$game" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/WindowsToolchain.cmake" \
+  -DZELVANE_WINDOWS_DEPS="$deps" -DCMAKE_BUILD_TYPE=Release -DZELVANE_TESTS=OFF -DZELVANE_TOOLS=OFF >/dev/null
+cmake --build "$game" -j"$(nproc)"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$game/CMakeCache.txt")
+
+# What a player gets, laid out as the zip holds it and the installer installs it.
+# Text files get Windows' line ends.
+stage=$out/stage
+rm -rf "$stage"
+mkdir -p "$stage/licenses"
+x86_64-w64-mingw32-strip -o "$stage/zelvane.exe" "$game/src/platform/zelvane.exe"
+cp "$source_dir"/assets/sounds/*.wav "$stage/"
+text() { sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$1" >"$2"; }
+text "$here/README.txt" "$stage/README.txt"
+text "$source_dir/packaging/copyright" "$stage/COPYRIGHT.txt"
+for license in "$deps"/licenses/*.txt; do text "$license" "$stage/licenses/$(basename "$license")"; done
+
+zip=$out/zelvane-$version-windows-x64.zip
+rm -f "$zip"
+(cd "$stage" && find . -type f | sort | sed 's,^\./,,' | cmake -E tar cf "$zip" --format=zip --files-from=/dev/stdin)
+
+# The installer installs and the uninstaller removes the same staged files.
+files=$out/files.nsh
+{
+  echo '!macro InstallFiles'
+  (cd "$stage" && find . -type d | sort | sed 's,^\./\?,,') | while read -r dir; do
+    echo "  SetOutPath \"\$INSTDIR${dir:+\\${dir//\//\\}}\""
+    find "$stage/$dir" -maxdepth 1 -type f | sort | sed 's/^/  File "/; s/$/"/'
+  done
+  echo '!macroend'
+  echo '!macro RemoveFiles'
+  (cd "$stage" && find . -type f | sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
+  (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  RMDir "$INSTDIR\\/; s/$/"/'
+  echo '!macroend'
+  echo "!define ESTIMATED_KB $(du -sk "$stage" | cut -f1)"
+} >"$files"
+setup=$out/zelvane-$version-setup.exe
+makensis -V2 -NOCD -DVERSION="$version" -DFILES="$files" -DICON="$game/src/platform/zelvane.ico" \
+  -DOUTFILE="$setup" "$here/zelvane.nsi"
+
+echo "$zip"
+echo "$setup"
