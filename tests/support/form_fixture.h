@@ -1,10 +1,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,8 +39,11 @@ class RecordingCues final : public CuePlayer {
 class ScratchDirectory {
  public:
   ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    // A name no other test holds: creating it fails where one already does.
+    std::random_device random;
+    do {
+      path_ = std::filesystem::temp_directory_path() / ("zelvane-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(path_);
   }

@@ -1,0 +1,98 @@
+// The installer under Wine, as a player's silent install: it installs for the
+// player alone, the Start menu and "Apps & features" know the game, the
+// installed game plays and saves beside itself, and the uninstaller removes the
+// game but keeps the records.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game_window_fixture.h"
+#include "screen_reading.h"
+
+namespace zelvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kUninstallKey = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane)";
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+std::string WithoutLineEnds(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+class InstallerTest : public GameWindowTest {
+ protected:
+  // Each test starts the game itself, once it is installed.
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
+  void TearDown() override { game_.reset(); }
+
+  std::string Wine(const std::string& arguments) const { return X(std::string(ZELVANE_WINE) + " " + arguments); }
+
+  // A value the installer left in the uninstall key; empty when there is none.
+  std::string UninstallValue(const std::string& name) const {
+    const std::string out = Wine("reg.exe query " + Quoted(kUninstallKey) + " /v " + name);
+    const std::string type = "REG_SZ    ";
+    const auto at = out.find(type);
+    if (at == std::string::npos) return {};
+    return WithoutLineEnds(out.substr(at + type.size(), out.find('\r', at) - at - type.size()));
+  }
+
+  fs::path UnixPath(const std::string& windowsPath) const {
+    return WithoutLineEnds(Wine("winepath.exe -u " + Quoted(windowsPath)));
+  }
+
+  fs::path StartMenuEntry() const {
+    return UnixPath(WithoutLineEnds(Wine("cmd.exe /c echo %APPDATA%")) +
+                    R"(\Microsoft\Windows\Start Menu\Programs\Zelvane.lnk)");
+  }
+
+  // Waits until every Wine process of the prefix has ended, as the
+  // uninstaller copies itself away and goes on after its first process ends.
+  void WaitForWine() const { Wine("--server --wait"); }
+};
+
+TEST_F(InstallerTest, InstallsForThePlayerAndUninstallsKeepingTheRecords) {
+  const fs::path defaultFolder =
+      UnixPath(WithoutLineEnds(Wine("cmd.exe /c echo %LOCALAPPDATA%")) + R"(\Programs\Zelvane)");
+  ASSERT_FALSE(defaultFolder.empty());
+  fs::remove_all(defaultFolder);  // what an earlier run may have kept
+
+  Wine(Quoted(ZELVANE_WINDOWS_SETUP) + " /S");
+  WaitForWine();
+  const std::string location = UninstallValue("InstallLocation");
+  ASSERT_FALSE(location.empty()) << "no uninstall entry";
+  const fs::path folder = UnixPath(location);
+  EXPECT_TRUE(fs::equivalent(folder, defaultFolder)) << location << " is not the player's own programs folder";
+  for (const char* file : {"zelvane.exe", "abc.wav", "ijk.wav", "README.txt", "COPYRIGHT.txt"}) {
+    EXPECT_TRUE(fs::is_regular_file(folder / file)) << file;
+  }
+  EXPECT_TRUE(fs::is_regular_file(StartMenuEntry())) << "no Start menu entry";
+  EXPECT_EQ(UninstallValue("DisplayName"), "Zelvane");
+  EXPECT_EQ(UninstallValue("DisplayIcon"), location + R"(\zelvane.exe,0)");
+  const std::string uninstall = UninstallValue("QuietUninstallString");
+  EXPECT_EQ(uninstall, "\"" + location + R"(\Uninstall Zelvane.exe" /S)");
+
+  // The installed game plays in its folder and writes its records there.
+  ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder}));
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  Click(kEndClick);
+  ASSERT_EQ(game_->WaitForExit(20s), 0);
+  game_.reset();
+  ASSERT_TRUE(fs::is_regular_file(folder / "jkl.yen"));
+
+  Wine(uninstall);
+  WaitForWine();
+  EXPECT_FALSE(fs::exists(StartMenuEntry())) << "the Start menu entry stayed";
+  EXPECT_TRUE(UninstallValue("DisplayName").empty()) << "the uninstall entry stayed";
+  std::vector<std::string> left;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"jkl.yen"}) << "the uninstaller kept more, or less, than the records";
+}
+
+}  // namespace
+}  // namespace zelvane::e2e

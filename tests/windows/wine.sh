@@ -1,0 +1,18 @@
+#!/bin/sh
+# Wine as the Windows tests run it, in the prefix that WINEPREFIX names: quiet,
+# making no menu entries or desktop files on the machine, offering to fetch
+# nothing. "wine.sh --server ARGS" runs the prefix's Wine server instead.
+set -eu
+: "${WINEPREFIX:?names the tests' own Wine prefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+if [ "${1-}" = --server ]; then
+  shift
+  exec wineserver "$@"
+fi
+# Debian keeps the 64-bit loader beside its wrapper, which would ask for a 32-bit Wine.
+for wine in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+  [ -x "$wine" ] && exec "$wine" "$@"
+done
+echo "wine.sh: Wine is not installed" >&2
+exit 127
