@@ -11,11 +11,15 @@ std::optional<std::vector<std::string>> CrLfLines(const std::filesystem::path& p
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return CrLfLines(std::string_view(text));
+}
+
+std::optional<std::vector<std::string>> CrLfLines(std::string_view text) {
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = text.find("\r\n", start);
     if (end == std::string::npos) return std::nullopt;
-    lines.push_back(text.substr(start, end - start));
+    lines.emplace_back(text.substr(start, end - start));
     if (lines.back().find_first_of("\r\n") != std::string::npos) return std::nullopt;
     start = end + 2;
   }

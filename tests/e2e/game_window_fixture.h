@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "screen/image.h"
@@ -17,7 +18,9 @@
 
 namespace zelvane::e2e {
 
-// The lines of a text file whose every line ends in CR LF; nothing when one does not.
+// The lines of a text whose every line ends in CR LF; nothing when one does not.
+std::optional<std::vector<std::string>> CrLfLines(std::string_view text);
+// The same for the whole of a file; nothing also when it cannot be read.
 std::optional<std::vector<std::string>> CrLfLines(const std::filesystem::path& path);
 
 class GameWindowTest : public ::testing::Test {

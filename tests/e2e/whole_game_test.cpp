@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game_window_fixture.h"
+#include "records/records_file.h"
 #include "screen_reading.h"
 
 namespace zelvane::e2e {
@@ -106,6 +107,11 @@ TEST_F(WholeGameTest, UnclearedWavesEndTheGameWhoseScoreIsSavedAndShownInTheNext
   ASSERT_TRUE(lines) << "jkl.yen is missing or has a line not ended by CR LF";
   EXPECT_EQ(lines->size(), 16u);
   EXPECT_EQ(lines->front(), "000040" + std::string(24, '0'));
+  // Between the dated lines 2 and 16 the note stands in the same code page 932
+  // bytes on every system, so the file moves between them unchanged.
+  const auto note = CrLfLines(std::string_view(FormatRecordsFile({40, 0, 0, 0, 0}, "", "")));
+  ASSERT_TRUE(note && note->size() == lines->size());
+  for (std::size_t line = 2; line < 15; ++line) EXPECT_EQ((*lines)[line], (*note)[line]) << "line " << line + 1;
 
   // The first run's directory stays while the second runs in it.
   const auto firstRun = std::move(game_);
