@@ -1,4 +1,8 @@
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -70,6 +74,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, FirstFieldTest,
                                          FieldCase{"BlankFirstLine", "   \r\n000500", ""}, FieldCase{"Empty", "", ""}),
                          [](const testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
 
+// The system's own decoder of code page 932 reads the note, on Windows too.
+#ifdef _WIN32
+std::string Cp932ToUtf8(std::string bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  const int chars = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), size);
+  if (chars == 0) return "<not CP932>";
+  std::string text(static_cast<std::size_t>(chars) * 3, '\0');
+  text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), chars, text.data(),
+                                                           static_cast<int>(text.size()), nullptr, nullptr)));
+  return text;
+}
+#else
 std::string Cp932ToUtf8(std::string bytes) {
   const iconv_t decoder = iconv_open("UTF-8", "CP932");
   if (decoder == reinterpret_cast<iconv_t>(-1)) return "<no CP932 decoder>";
@@ -84,6 +102,7 @@ std::string Cp932ToUtf8(std::string bytes) {
   text.resize(text.size() - outLeft);
   return text;
 }
+#endif
 
 // Splits on CR LF, requiring the text to end in one.
 std::vector<std::string> CrLfLines(std::string_view text) {
