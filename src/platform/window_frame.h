@@ -10,13 +10,14 @@
 namespace zelvane {
 
 // Asks the window manager for a frame without minimize and maximize buttons,
-// and to place the window where it places new windows. Does nothing where the
-// window system is not X11.
+// and to place the window where it places new windows. On Windows it takes
+// those boxes off the window's style; elsewhere it does nothing.
 void AskForPlainFrame(SDL_Window* window);
 
 // The density of the window's display in dots per inch: the desktop's own
 // setting where it has one, which is what it sets for its scaling, else what
 // the screen's reported physical size gives; nothing when neither is known.
+// On Windows, the density of the window's monitor.
 std::optional<double> DisplayDensity(SDL_Window* window);
 
 struct Icon {
@@ -25,8 +26,9 @@ struct Icon {
   std::vector<std::uint32_t> argb;  // row by row, alpha in the top byte
 };
 
-// Replaces the window's icon with all of these sizes. Does nothing where the
-// window system is not X11.
+// Replaces the window's icon with all of these sizes. On Windows the
+// executable's own icon, which holds every size, takes their place;
+// elsewhere it does nothing.
 void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons);
 
 }  // namespace zelvane

@@ -34,6 +34,15 @@ void AskForPlainFrame(SDL_Window* window) {
   SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Aware of each monitor's density, the game reads the scale the player chose
+// for the monitor the window opens on, as its dots per inch (96 at 100 %).
+std::optional<double> DisplayDensity(SDL_Window* window) {
+  const HWND handle = WindowHandleOf(window);
+  const UINT dpi = handle ? GetDpiForWindow(handle) : 0;
+  if (dpi == 0) return std::nullopt;
+  return static_cast<double>(dpi);
+}
+
 void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon>) {
   const HWND handle = WindowHandleOf(window);
   if (!handle) return;

@@ -15,15 +15,6 @@ Image Enlarged(const Image& picture, int scale) {
   return large;
 }
 
-// One pixel of each scale x scale block of `shot`: the game's own pixels.
-Image Reduced(const Image& shot, int scale) {
-  Image small(shot.Width() / scale, shot.Height() / scale);
-  for (int y = 0; y < small.Height(); ++y) {
-    for (int x = 0; x < small.Width(); ++x) small.Set(x, y, shot.At(x * scale, y * scale));
-  }
-  return small;
-}
-
 bool Same(const Image& a, const Image& b) {
   return a.Width() == b.Width() && a.Height() == b.Height() && SameAs(a, {0, 0}, b, b.Bounds());
 }

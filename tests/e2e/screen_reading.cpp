@@ -72,6 +72,14 @@ bool AllBlack(const Image& shot, Rect box) {
   return true;
 }
 
+Image Reduced(const Image& shot, int scale) {
+  Image small(shot.Width() / scale, shot.Height() / scale);
+  for (int y = 0; y < small.Height(); ++y) {
+    for (int x = 0; x < small.Width(); ++x) small.Set(x, y, shot.At(x * scale, y * scale));
+  }
+  return small;
+}
+
 Point Cell(int column, int row) { return {kField.x + kCell * column, kField.y + kCell * row}; }
 
 Rect CellBox(int column, int row) { return {Cell(column, row).x, Cell(column, row).y, kCell, kCell}; }

@@ -19,6 +19,8 @@ inline constexpr Point kEndClick{432, 72};
 // Whether `shot` at `at` shows the `from` part of `source`, pixel for pixel.
 bool SameAs(const Image& shot, Point at, const Image& source, Rect from);
 bool AllBlack(const Image& shot, Rect box);
+// One pixel of each scale x scale block of `shot`: the game's own pixels.
+Image Reduced(const Image& shot, int scale);
 
 // The top-left of a playfield cell in the client area.
 Point Cell(int column, int row);

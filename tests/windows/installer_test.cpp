@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game_window_fixture.h"
 #include "screen_reading.h"
+#include "wine_test.h"
 
 namespace zelvane::e2e {
 namespace {
@@ -18,20 +18,14 @@ namespace fs = std::filesystem;
 
 const std::string kUninstallKey = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane)";
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
 std::string WithoutLineEnds(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
 }
 
-class InstallerTest : public GameWindowTest {
+class InstallerTest : public WineTest {
  protected:
-  // Each test starts the game itself, once it is installed.
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
-  void TearDown() override { game_.reset(); }
-
-  std::string Wine(const std::string& arguments) const { return X(std::string(ZELVANE_WINE) + " " + arguments); }
 
   // A value the installer left in the uninstall key; empty when there is none.
   std::string UninstallValue(const std::string& name) const {
@@ -50,10 +44,6 @@ class InstallerTest : public GameWindowTest {
     return UnixPath(WithoutLineEnds(Wine("cmd.exe /c echo %APPDATA%")) +
                     R"(\Microsoft\Windows\Start Menu\Programs\Zelvane.lnk)");
   }
-
-  // Waits until every Wine process of the prefix has ended, as the
-  // uninstaller copies itself away and goes on after its first process ends.
-  void WaitForWine() const { Wine("--server --wait"); }
 };
 
 TEST_F(InstallerTest, InstallsForThePlayerAndUninstallsKeepingTheRecords) {
@@ -85,6 +75,7 @@ TEST_F(InstallerTest, InstallsForThePlayerAndUninstallsKeepingTheRecords) {
   game_.reset();
   ASSERT_TRUE(fs::is_regular_file(folder / "jkl.yen"));
 
+  // The uninstaller copies itself away and goes on after its first process ends.
   Wine(uninstall);
   WaitForWine();
   EXPECT_FALSE(fs::exists(StartMenuEntry())) << "the Start menu entry stayed";
