@@ -5,6 +5,9 @@
 set -eu
 : "${WINEPREFIX:?names the tests' own Wine prefix}"
 export WINEDEBUG=-all
+# Wine makes menu folders in the XDG folders even when it makes no entries:
+# they go into the prefix, and the home folder stays as it was.
+export XDG_CONFIG_HOME="$WINEPREFIX/xdg/config" XDG_DATA_HOME="$WINEPREFIX/xdg/data"
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 if [ "${1-}" = --server ]; then
   shift
