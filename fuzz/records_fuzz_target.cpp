@@ -2,13 +2,12 @@
 // at start-up, and checks that whatever table comes out is one the file can
 // hold and survives a save and a load unchanged, and that only a file of text
 // is read at all.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -30,23 +29,24 @@ void Require(bool holds, const char* what) {
 class ScratchFile {
  public:
   ScratchFile() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-fuzz-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    Require(fd >= 0, "cannot make a scratch file");
-    ::close(fd);
-    path_ = pattern;
+    // A name that nothing holds yet.
+    std::random_device random;
+    do {
+      path_ = (std::filesystem::temp_directory_path() / ("zelvane-fuzz-" + std::to_string(random()))).string();
+    } while (std::filesystem::exists(path_));
   }
-  ~ScratchFile() { ::unlink(path_.c_str()); }
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
 
   const std::string& Path() const { return path_; }
   const std::string& Holding(std::string_view bytes) const {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    Require(fd >= 0, "cannot open the scratch file");
-    Require(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()),
+    std::ofstream file(path_, std::ios::binary | std::ios::trunc);
+    Require(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good(),
             "cannot write the scratch file");
-    ::close(fd);
     return path_;
   }
 
