@@ -5,9 +5,11 @@
 set -eu
 : "${WINEPREFIX:?names the tests' own Wine prefix}"
 export WINEDEBUG=-all
-# Wine makes menu folders in the XDG folders even when it makes no entries:
-# they go into the prefix, and the home folder stays as it was.
-export XDG_CONFIG_HOME="$WINEPREFIX/xdg/config" XDG_DATA_HOME="$WINEPREFIX/xdg/data"
+# Wine makes menu folders in the home folder even when it makes no entries:
+# a home of the prefix's own takes them, and the player's stays as it was.
+export HOME="$WINEPREFIX.home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
+mkdir -p "$HOME"
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 if [ "${1-}" = --server ]; then
   shift
