@@ -19,9 +19,10 @@ std::string Stamp(const std::tm& local, const char* format) {
 
 LoadOutcome Unreadable(std::string problem) { return {LoadOutcome::Kind::Unreadable, {}, std::move(problem)}; }
 
-// A name beside `path` that no other save, running or killed, is likely to have used.
+// A name beside `path` that no other save, running or killed, is likely to
+// have used. Saves on two threads draw from engines of their own.
 std::string TemporaryName(const std::string& path) {
-  static std::mt19937_64 engine{std::random_device{}()};
+  thread_local std::mt19937_64 engine{std::random_device{}()};
   char suffix[24];
   std::snprintf(suffix, sizeof suffix, ".tmp-%08llx", static_cast<unsigned long long>(engine() & 0xFFFFFFFFu));
   return path + suffix;

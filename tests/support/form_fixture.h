@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "screen/atlas_regions.h"
 #include "screen/image.h"
 #include "screen/virtual_keys.h"
+#include "support/new_directory.h"
 #include "support/virtual_clock.h"
 
 namespace zelvane::testing {
@@ -38,12 +38,7 @@ class RecordingCues final : public CuePlayer {
 // records file unless the test writes one.
 class ScratchDirectory {
  public:
-  ScratchDirectory() {
-    // A name no other test holds: creating it fails where one already does.
-    std::random_device random;
-    do {
-      path_ = std::filesystem::temp_directory_path() / ("zelvane-test-" + std::to_string(random()));
-    } while (!std::filesystem::create_directory(path_));
+  ScratchDirectory() : path_(NewDirectory("zelvane-test-")) {
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(path_);
   }
