@@ -157,24 +157,25 @@ std::string NativeFileSystem::FinalPath(const std::string& path) {
 // is closed, however the game ends, so no lock is ever left behind.
 Locked NativeFileSystem::TryLock(const std::string& path) {
   const std::wstring name = Wide(path + ".lock");
-  const HANDLE lock =
-      CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-                  FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (lock != INVALID_HANDLE_VALUE) return {LockState::Held, FileOf(lock), {}};
-  const DWORD error = GetLastError();
-  if (error == ERROR_SHARING_VIOLATION) return {LockState::Busy, kNoFile, {}};
-  if (error == ERROR_ACCESS_DENIED) {
-    // A lock that another game has just let go is denied until it is gone;
-    // a folder that may not be written to cannot hold a lock at all.
+  // A lock that another game has just let go is denied until the system has
+  // deleted it, and a second try then finds it gone; a folder that takes no
+  // new file denies every try.
+  for (int tries = 0; tries < 2; ++tries) {
+    const HANDLE lock =
+        CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (lock != INVALID_HANDLE_VALUE) return {LockState::Held, FileOf(lock), {}};
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION) return {LockState::Busy, kNoFile, {}};
+    if (error == ERROR_WRITE_PROTECT || error == ERROR_NOT_SUPPORTED) {
+      return {LockState::Unsupported, kNoFile, ErrorOf(error)};
+    }
+    if (error != ERROR_ACCESS_DENIED) return {LockState::Failed, kNoFile, ErrorOf(error)};
     if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() == ERROR_ACCESS_DENIED) {
       return {LockState::Busy, kNoFile, {}};
     }
-    return {LockState::Unsupported, kNoFile, ErrorOf(error)};
   }
-  if (error == ERROR_WRITE_PROTECT || error == ERROR_NOT_SUPPORTED) {
-    return {LockState::Unsupported, kNoFile, ErrorOf(error)};
-  }
-  return {LockState::Failed, kNoFile, ErrorOf(error)};
+  return {LockState::Unsupported, kNoFile, ErrorOf(ERROR_ACCESS_DENIED)};
 }
 
 void NativeFileSystem::Unlock(FileHandle lock) { CloseHandle(HandleOf(lock)); }
