@@ -67,6 +67,7 @@ GameWindow::~GameWindow() {
 }
 
 int GameWindow::Run(Mform& form) {
+  CloseWhenTheSessionEnds(window_, [this, &form] { Close(form, false); });
   while (!closed_ && !form.EndRequested()) {
     SDL_Event event;
     if (WaitForEventOrTick(form, event)) {
@@ -78,6 +79,7 @@ int GameWindow::Run(Mform& form) {
     if (closed_ || form.EndRequested()) break;
     Present(form);
   }
+  CloseWhenTheSessionEnds(window_, {});
   if (!form.SaveProblem().empty() && (!closed_ || closedByPlayer_)) TellSaveFailure(form);
   return form.ExitStatus();
 }
@@ -173,7 +175,10 @@ void GameWindow::Click(Mform& form, std::optional<std::int16_t> index) {
   form.DeliverClick(Now(), *index);
 }
 
+// The first close counts: a window's close that follows the session's end
+// does not make its failed save the player's to see.
 void GameWindow::Close(Mform& form, bool byPlayer) {
+  if (closed_) return;
   form.DeliverClose(Now());
   closed_ = true;
   closedByPlayer_ = byPlayer;

@@ -16,6 +16,8 @@ void QuitOnHangup() {
   std::signal(SIGHUP, HangupAsTerminate);
 }
 
+void CloseWhenTheSessionEnds(SDL_Window*, std::function<void()>) {}
+
 void EndAtOnceOnSignals() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
 }

@@ -3,28 +3,42 @@
 
 #include <csignal>
 #include <initializer_list>
+#include <utility>
 
 #include "platform/session_signals.h"
+#include "platform/window_handle_windows.h"
 
 namespace zelvane {
 namespace {
 
-// Windows ends a session by asking each window first: the quit queued then is
-// handled, and the records saved, as when the window is closed.
-void SDLCALL QuitWhenTheSessionEnds(void*, void*, unsigned int message, Uint64, Sint64) {
-  if (message != WM_QUERYENDSESSION) return;
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
+// SDL's procedure for the game's one window, which handles every message after ours.
+WNDPROC gSdlProcedure = nullptr;
+std::function<void()> gClose;
+
+// Once this message has returned with the session ending, the process may be
+// ended at any moment, so the records are saved before it returns.
+LRESULT CALLBACK SessionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENDSESSION && wParam && gClose) gClose();
+  return CallWindowProcW(gSdlProcedure, window, message, wParam, lParam);
 }
 
 }  // namespace
 
-// Windows has no hangup and no broken pipe to ignore; its session's end is a message.
-void QuitOnHangup() { SDL_SetWindowsMessageHook(QuitWhenTheSessionEnds, nullptr); }
+// Windows has no hangup and no broken pipe to ignore.
+void QuitOnHangup() {}
+
+// The message comes straight to the window's procedure, never through SDL's
+// queue, where a quit would wait for a loop that may never come round again.
+void CloseWhenTheSessionEnds(SDL_Window* window, std::function<void()> close) {
+  gClose = std::move(close);
+  if (gSdlProcedure) return;
+  const HWND handle = WindowHandleOf(window);
+  if (!handle) return;
+  gSdlProcedure =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SessionProcedure)));
+}
 
 void EndAtOnceOnSignals() {
-  SDL_SetWindowsMessageHook(nullptr, nullptr);
   for (const int signal : {SIGINT, SIGTERM}) std::signal(signal, SIG_DFL);
 }
 

@@ -1,18 +1,11 @@
-#include <SDL_syswm.h>
 #include <windows.h>
 
 #include "platform/window_frame.h"
+#include "platform/window_handle_windows.h"
 #include "platform/windows_resources.h"
 
 namespace zelvane {
 namespace {
-
-HWND WindowHandleOf(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WINDOWS) return nullptr;
-  return info.info.win.window;
-}
 
 // The icon of the executable at the size the system wants for `metric`, for
 // the window's screen density, so that it is drawn for that size and not scaled.
