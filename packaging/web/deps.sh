@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Builds zlib, libpng and SDL2 for the browser from Debian's own source
 # packages, with emscripten's CMake wrapper, into build/web/deps/prefix.
-# The result is kept until this script changes: a stamp holds its checksum.
+# The result is kept until this script or the source fetch changes: a stamp
+# holds their checksum.
 # emscripten's own "ports" of these download from the internet; ours do not.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source=../debian_source.sh
+source packaging/debian_source.sh
 deps=$PWD/build/web/deps
 prefix=$deps/prefix
 stamp=$prefix/.built-by
-recipe=$(sha256sum packaging/web/deps.sh | cut -d' ' -f1)
+recipe=$(cat packaging/web/deps.sh packaging/debian_source.sh | sha256sum | cut -d' ' -f1)
 [[ -e $stamp && $(cat "$stamp") == "$recipe" ]] && exit 0
 
 rm -rf "$deps"
@@ -18,17 +21,7 @@ log=$deps/build.log
 exec 3>&2 >"$log" 2>&1
 trap '[[ $? -eq 0 ]] || { echo "deps.sh: failed, see $log:" >&3; tail -30 "$log" >&3; }' EXIT
 echo "Building SDL2, libpng and zlib for the browser (a few minutes, once)" >&3
-# apt-get source takes the newest version of any suite; where that one is not
-# to be had, the release's own.
-fetch() {
-  local dir
-  dir=$(mktemp -d "$deps/sources/$1.XXXX")
-  if ! (cd "$dir" && apt-get source -qq "$1" >/dev/null 2>&1); then
-    rm -rf "${dir:?}"/*
-    (. /etc/os-release && cd "$dir" && apt-get source -qq "$1/$VERSION_CODENAME" 2>&1 >/dev/null | grep -v unsandboxed >&2 || true)
-  fi
-  find "$dir" -mindepth 1 -maxdepth 1 -type d
-}
+fetch() { fetch_debian_source "$1" "$deps/sources/$1"; }
 
 configure() {
   local source=$1 build=$2

@@ -7,11 +7,13 @@
 # Prints the install prefix as its last line.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../debian_source.sh
+source "$source_dir/packaging/debian_source.sh"
 cache=$(mkdir -p "${1:-$source_dir/build/windows/deps}" && cd "${1:-$source_dir/build/windows/deps}" && pwd)
 prefix=$cache/x86_64-w64-mingw32
 toolchain=$source_dir/cmake/WindowsToolchain.cmake
 stamp=$prefix/built-by
-key=$(cat "$0" "$toolchain" | sha256sum | cut -d' ' -f1)
+key=$(cat "$0" "$source_dir/packaging/debian_source.sh" "$toolchain" | sha256sum | cut -d' ' -f1)
 if [[ -f "$stamp" && "$(cat "$stamp")" == "$key" ]]; then
   echo "$prefix"
   exit 0
@@ -33,24 +35,7 @@ step() {
   fi
 }
 
-# Unpacks Debian's source of `package` and prints its folder. The newest
-# version is asked for first; an archive may list a version whose files it
-# does not serve (a security update, say), and then the older ones are tried.
-fetch() {
-  local package=$1 version
-  local into=$cache/src/$package
-  mkdir -p "$into"
-  for version in $(apt-cache showsrc "$package" | sed -n 's/^Version: //p' | sort -Vru); do
-    if (cd "$into" && apt-get source -qq "$package=$version" >"$into.log" 2>&1); then
-      find "$into" -mindepth 1 -maxdepth 1 -type d
-      return
-    fi
-    rm -rf "${into:?}"/*
-  done
-  echo "deps.sh: no source of $package could be fetched; last attempt:" >&2
-  cat "$into.log" >&2
-  return 1
-}
+fetch() { fetch_debian_source "$1" "$cache/src/$1"; }
 
 # The window, its events, timers and audio are all the game asks of SDL; the
 # subsystems it never starts stay out of the game.
