@@ -3,23 +3,19 @@
 // Each iteration is one whole save; run with --benchmark_repetitions=100 for
 // the median of a hundred.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "records/records_file.h"
+#include "support/new_directory.h"
 
 namespace zelvane {
 namespace {
 
 void BM_SaveRecords(benchmark::State& run) {
-  std::string folder = (std::filesystem::temp_directory_path() / "zelvane-save-bench-XXXXXX").string();
-  if (::mkdtemp(folder.data()) == nullptr) {
-    run.SkipWithError("no scratch folder");
-    return;
-  }
-  const std::string path = folder + "/jkl.yen";
+  const std::filesystem::path folder = testing::NewDirectory("zelvane-save-bench-");
+  const std::string path = (folder / "jkl.yen").string();
   const RecordsRun game{{900, 800, 700, 600, 500}, {650, 0, 0, 0, 0}};
   WriteRecordsFile(path, FormatRecordsFile(game.loaded, "2024/03/09", "21:05:07"));
   for (auto _ : run) {
