@@ -5,7 +5,6 @@
 namespace zelvane {
 namespace {
 
-constexpr std::int16_t kLandingRow = 6;
 constexpr std::int16_t kPileSize = 15;
 constexpr std::int16_t kWarningPile = 10;
 
@@ -27,17 +26,21 @@ Point PileCell(std::int16_t pileCount) {
 
 void Mform::GMtime_Timer() {
   if (state.waveRow != kLandingRow) {
-    Mpc.FillBox(0, state.waveRow * kCell, 149, state.waveRow * kCell + 29, Black);
+    EraseWaveRow();
     ++state.waveRow;
     DrawWave();
   } else {
     state.waveRow = 0;
-    // Stops above the danger line at y 209.
-    Mpc.FillBox(0, 180, 149, 208, Black);
+    // Stops above the danger line.
+    Mpc.FillBox(0, kLandingRow * kCell, kPlayfieldWidth - 1, kDangerLineY - 1, Black);
     LandWave();
     SpawnWave();
   }
   DrawHud();
+}
+
+void Mform::EraseWaveRow() {
+  Mpc.FillBox(0, state.waveRow * kCell, kPlayfieldWidth - 1, state.waveRow * kCell + kCell - 1, Black);
 }
 
 void Mform::LandWave() {

@@ -7,7 +7,7 @@ namespace zelvane {
 constexpr Rgb kDangerRed = MakeRgb(255, 0, 0);
 
 void Mform::DrawHud() {
-  Mpc.Line(0, 209, 149, 209, kDangerRed);
+  Mpc.Line(0, kDangerLineY, kPlayfieldWidth - 1, kDangerLineY, kDangerRed);
 
   const std::array<int, 6> digits = SixScoreDigits(state.score);
   for (int i = 0; i < 6; ++i) {

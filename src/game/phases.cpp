@@ -67,7 +67,7 @@ void Mform::STtimer_Timer() {
   }
   state.curtainDir = 1;
   state.warnPhase = 0;
-  GMtime.SetInterval(1000);
+  GMtime.SetInterval(kFirstDescentPeriod);
   SpawnWave();
   GMtime.Enable();
   KeyPreview = true;

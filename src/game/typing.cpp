@@ -49,7 +49,7 @@ void Mform::Form_KeyDown(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shi
   bool cleared = true;
   for (const std::int16_t code : state.slotCode) cleared = cleared && code == SlotEmpty;
   if (cleared) {
-    Mpc.FillBox(0, state.waveRow * kCell, 149, state.waveRow * kCell + 29, Black);
+    EraseWaveRow();
     state.waveRow = 0;
     LandWave();
     SpawnWave();

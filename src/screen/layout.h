@@ -12,7 +12,7 @@ inline constexpr int kClientHeight = 336;
 // Where each panel's drawing area sits in the client area, and its size.
 // Mpc has a 2-pixel frame around its drawing area; the other panels have none.
 inline constexpr int kMpcFrame = 2;
-inline constexpr Rect kMpc{16 + kMpcFrame, 16 + kMpcFrame, kColumns* kCell, kRows* kCell};
+inline constexpr Rect kMpc{16 + kMpcFrame, 16 + kMpcFrame, kPlayfieldWidth, kPlayfieldHeight};
 inline constexpr Rect kSCpc{184, 24, 128, 38};
 inline constexpr Rect kLVpc{240, 80, 60, 30};
 inline constexpr Rect kATpc{184, 128, 135, 30};

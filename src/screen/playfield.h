@@ -9,4 +9,14 @@ inline constexpr int kColumns = 5;
 inline constexpr int kRows = 10;
 inline constexpr int kCell = 30;
 
+// The playfield panel's drawing area, 150 x 300 pixels.
+inline constexpr int kPlayfieldWidth = kColumns * kCell;
+inline constexpr int kPlayfieldHeight = kRows * kCell;
+
+// A wave falls through rows 0 to kLandingRow; the tick after its tick in the
+// landing row lands it. The rows below hold the pile.
+inline constexpr int kLandingRow = 6;
+// The red danger line lies on the landing row's bottom pixel row, y 209.
+inline constexpr int kDangerLineY = (kLandingRow + 1) * kCell - 1;
+
 }  // namespace zelvane

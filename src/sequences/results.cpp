@@ -44,8 +44,9 @@ void Mform::RestartTitle() {
   PointCtimer.Disable();
   state.resultStep = 0;
   SetTitleStartValues();
-  // Every second diagonal turns black: the curtain is darkened, not erased.
-  for (int d = 0; d <= 598; d += 2) Mpc.Line(0, d, d, 0, Black);
+  // Every second diagonal turns black, as many as the playfield has pixel rows:
+  // the curtain is darkened, not erased.
+  for (int d = 0; d < 2 * kPlayfieldHeight; d += 2) Mpc.Line(0, d, d, 0, Black);
   OPtimer.Enable();
   OVtimer.Disable();
 }

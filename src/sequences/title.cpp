@@ -77,7 +77,7 @@ void Mform::OPtimer_Timer() {
 }
 
 void Mform::DrawRecordRow(std::int16_t rank) {
-  if (rank != 0) WIpc.FillBox(0, state.titlePos, 119, 149, Black);
+  if (rank != 0) WIpc.FillBox(0, state.titlePos, WIpc.Width() - 1, WIpc.Height() - 1, Black);
   const std::array<int, 6> digits = SixScoreDigits(state.hiScores[static_cast<std::size_t>(rank)]);
   for (int i = 0; i < 6; ++i) {
     const int digit = digits[static_cast<std::size_t>(i)];
