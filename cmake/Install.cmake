@@ -27,10 +27,8 @@ configure_file(${zelvane_packaging}/zelvane.sh.in ${PROJECT_BINARY_DIR}/packagin
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/zelvane DESTINATION ${ZELVANE_LAUNCHER_DIR})
 install(TARGETS zelvane RUNTIME DESTINATION ${zelvane_game_dir})
 
-set(zelvane_cues abc bcd cde def efg fgh ghi hij ijk)
-list(TRANSFORM zelvane_cues PREPEND ${PROJECT_SOURCE_DIR}/assets/sounds/)
-list(TRANSFORM zelvane_cues APPEND .wav)
-install(FILES ${zelvane_cues} DESTINATION ${zelvane_cues_dir})
+include(${PROJECT_SOURCE_DIR}/cmake/Cues.cmake)
+install(FILES ${zelvane_cue_files} DESTINATION ${zelvane_cues_dir})
 
 install(FILES ${zelvane_packaging}/zelvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${zelvane_packaging}/${zelvane_app_id}.metainfo.xml

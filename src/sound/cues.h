@@ -3,7 +3,8 @@
 #include <array>
 
 // The nine cue files, opened by these plain names in the working directory,
-// and the event each one marks.
+// and the event each one marks. The install and the browser's data take the
+// names from here too (cmake/Cues.cmake), each constant on a line of its own.
 namespace zelvane::cue {
 
 inline constexpr const char* kLetterDestroyed = "abc.wav";  // a key's last hit on a letter
