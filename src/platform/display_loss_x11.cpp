@@ -6,13 +6,9 @@
 #include "platform/display_loss.h"
 #include "platform/game_window.h"
 
-#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
-#endif
 
 namespace zelvane {
-
-#if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
 Mform* gForm = nullptr;
@@ -31,8 +27,5 @@ void SaveWhenTheDisplayIsLost(Mform& form) {
   gForm = &form;
   XSetIOErrorHandler(SaveAndEnd);
 }
-#else
-void SaveWhenTheDisplayIsLost(Mform&) {}
-#endif
 
 }  // namespace zelvane

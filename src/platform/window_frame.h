@@ -9,16 +9,29 @@
 
 namespace zelvane {
 
+// One file a window system defines these: window_frame_x11.cpp,
+// window_frame_windows.cpp, window_frame_browser.cpp.
+
 // Asks the window manager for a frame without minimize and maximize buttons,
 // and to place the window where it places new windows. On Windows it takes
-// those boxes off the window's style; elsewhere it does nothing.
+// those boxes off the window's style; in a browser's page it does nothing.
 void AskForPlainFrame(SDL_Window* window);
 
 // The density of the window's display in dots per inch: the desktop's own
 // setting where it has one, which is what it sets for its scaling, else what
 // the screen's reported physical size gives; nothing when neither is known.
-// On Windows, the density of the window's monitor.
+// On Windows, the density of the window's monitor; in a browser's page, what
+// SDL knows.
 std::optional<double> DisplayDensity(SDL_Window* window);
+
+// The density SDL reports for the window's display, if it knows one.
+inline std::optional<double> DensityKnownToSdl(SDL_Window* window) {
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0 || dpi <= 0) {
+    return std::nullopt;
+  }
+  return dpi;
+}
 
 struct Icon {
   int width = 0;
@@ -27,8 +40,8 @@ struct Icon {
 };
 
 // Replaces the window's icon with all of these sizes. On Windows the
-// executable's own icon, which holds every size, takes their place;
-// elsewhere it does nothing.
+// executable's own icon, which holds every size, takes their place; in a
+// browser's page, which shows the page's own icon, it does nothing.
 void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons);
 
 }  // namespace zelvane

@@ -5,11 +5,9 @@
 
 #include "platform/window_frame.h"
 
-#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
-#endif
 
 namespace zelvane {
 namespace {
@@ -19,11 +17,6 @@ std::optional<double> Positive(double dpi) {
   if (dpi > 0) return dpi;
   return std::nullopt;
 }
-
-}  // namespace
-
-#if defined(SDL_VIDEO_DRIVER_X11)
-namespace {
 
 // The Motif window manager hints, which most window managers still honour.
 constexpr long kHintFunctions = 1L << 0;
@@ -105,42 +98,28 @@ bool X11WindowOf(SDL_Window* window, Display*& display, ::Window& x11Window) {
 }
 
 }  // namespace
-#endif
 
 void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons) {
-#if defined(SDL_VIDEO_DRIVER_X11)
   Display* display = nullptr;
   ::Window x11Window = 0;
   if (X11WindowOf(window, display, x11Window)) SetX11Icons(display, x11Window, icons);
-#else
-  (void)window;
-  (void)icons;
-#endif
 }
 
 std::optional<double> DisplayDensity(SDL_Window* window) {
-#if defined(SDL_VIDEO_DRIVER_X11)
   Display* display = nullptr;
   ::Window x11Window = 0;
   if (X11WindowOf(window, display, x11Window)) {
     if (const auto desktop = DesktopDensity(display)) return desktop;
     return ScreenDensity(display);
   }
-#endif
-  // SDL knows the density of some other window systems' displays.
-  float dpi = 0;
-  if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0) return std::nullopt;
-  return Positive(dpi);
+  // The same game may run on another of SDL's video drivers, such as Wayland's.
+  return DensityKnownToSdl(window);
 }
 
 void AskForPlainFrame(SDL_Window* window) {
-#if defined(SDL_VIDEO_DRIVER_X11)
   Display* display = nullptr;
   ::Window x11Window = 0;
   if (X11WindowOf(window, display, x11Window)) AskX11ForPlainFrame(display, x11Window);
-#else
-  (void)window;
-#endif
 }
 
 }  // namespace zelvane
