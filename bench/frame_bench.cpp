@@ -15,9 +15,9 @@
 
 #include "bench_form.h"
 #include "platform/game_window.h"
-#include "screen/form_scene.h"
 #include "screen/layout.h"
-#include "screen/window_scale.h"
+#include "window/form_scene.h"
+#include "window/window_scale.h"
 
 namespace zelvane {
 namespace {

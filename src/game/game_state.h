@@ -44,7 +44,7 @@ struct GameState {
   std::int16_t titleSpeed = 0;
   // 0..6: the step of the results. sequences/results.cpp
   std::int16_t resultStep = 0;
-  // The five best scores, best first. records/records_handlers.cpp
+  // The five best scores, best first. game/records_handlers.cpp
   HiScores hiScores{};
   // 0 and up: this game's score, or the last game's until the next Start.
   // game/phases.cpp, game/typing.cpp, game/descent.cpp
@@ -64,11 +64,11 @@ struct GameState {
   // still counts. game/phases.cpp, game/descent.cpp
   std::int16_t pileCount = 0;
   // 0..100 per keyboard row: the percentage of spawned letters kept from
-  // landing. records/row_stats.cpp
+  // landing. game/row_stats.cpp
   std::array<std::int16_t, kKeyboardRows> rowRate{};
-  // 0 and up per keyboard row: letters landed this game. game/phases.cpp, records/row_stats.cpp
+  // 0 and up per keyboard row: letters landed this game. game/phases.cpp, game/row_stats.cpp
   std::array<std::int16_t, kKeyboardRows> rowLanded{};
-  // 0 and up per keyboard row: letters spawned this game. game/phases.cpp, records/row_stats.cpp
+  // 0 and up per keyboard row: letters spawned this game. game/phases.cpp, game/row_stats.cpp
   std::array<std::int16_t, kKeyboardRows> rowSpawned{};
 };
 

@@ -11,6 +11,7 @@
 #include "screen/atlas_regions.h"
 #include "screen/button.h"
 #include "screen/image.h"
+#include "screen/layout.h"
 #include "screen/panel.h"
 #include "sound/cue_player.h"
 #include "sound/cues.h"
@@ -96,15 +97,15 @@ class Mform {
   // One row of the high-score table at titlePos, rank 0 the best. sequences/title.cpp
   void DrawRecordRow(std::int16_t rank);
   // Counts a letter for its keyboard row, or updates the rates; `mode` is
-  // kCountLanded, kCountSpawned or kUpdateRates. records/row_stats.cpp
+  // kCountLanded, kCountSpawned or kUpdateRates. game/row_stats.cpp
   void CountRowStat(std::int16_t code, std::int16_t mode);
-  // Reads "jkl.yen" into hiScores. records/records_handlers.cpp
+  // Reads "jkl.yen" into hiScores. game/records_handlers.cpp
   void LoadRecords();
   // Enters this run's scores into the table in "jkl.yen" as it is now, and
-  // writes it; whether the records reached the disk. records/records_handlers.cpp
+  // writes it; whether the records reached the disk. game/records_handlers.cpp
   bool SaveRecords();
   // Enters the finished game's score into hiScores, and keeps it for the
-  // save if it entered. records/records_handlers.cpp
+  // save if it entered. game/records_handlers.cpp
   void InsertRecord();
 
   // ---- The window's contents ----
@@ -113,12 +114,12 @@ class Mform {
   GameState state;
   Random random;
 
-  // The panels (layout in screen/layout.h); each keeps a persistent picture.
-  Panel Mpc{kColumns * kCell, kRows* kCell};  // the playfield
-  Panel SCpc{128, 38};                        // the score in its frame
-  Panel LVpc{60, 30};                         // the level
-  Panel ATpc{135, 30};                        // the blinking warning
-  Panel WIpc{120, 150};                       // the high scores while no game runs; the results after one
+  // The panels, each with a persistent picture, sized as the layout places them.
+  Panel Mpc{layout::kMpc.w, layout::kMpc.h};     // the playfield
+  Panel SCpc{layout::kSCpc.w, layout::kSCpc.h};  // the score in its frame
+  Panel LVpc{layout::kLVpc.w, layout::kLVpc.h};  // the level
+  Panel ATpc{layout::kATpc.w, layout::kATpc.h};  // the blinking warning
+  Panel WIpc{layout::kWIpc.w, layout::kWIpc.h};  // the high scores while no game runs; the results after one
   // The hidden panel holding the sprite atlas, which every copy reads from.
   const Image& Kpc;
 
@@ -128,14 +129,16 @@ class Mform {
   bool KeyPreview = false;
   Rgb BackColor = 0x808080;  // grey until the load turns it black
 
+  // The descent period at every start of play, in milliseconds.
+  static constexpr std::int32_t kFirstDescentPeriod = 1000;
   // The seven timers, their periods in milliseconds.
-  Timer OPtimer{clock, 5, true};          // the title sequence
-  Timer STtimer{clock, 3000, false};      // the ready delay before play
-  Timer GMtime{clock, 1000, false};       // the descent; hits shorten it, the slow item lengthens it
-  Timer ATtimer{clock, 200, false};       // the warning's blink, from the tenth landed letter
-  Timer GOtimer{clock, 10, false};        // the game-over curtain
-  Timer OVtimer{clock, 2500, false};      // the game-over hold
-  Timer PointCtimer{clock, 1500, false};  // the results
+  Timer OPtimer{clock, 5, true};                    // the title sequence
+  Timer STtimer{clock, 3000, false};                // the ready delay before play
+  Timer GMtime{clock, kFirstDescentPeriod, false};  // the descent; hits shorten it, the slow item lengthens it
+  Timer ATtimer{clock, 200, false};                 // the warning's blink, from the tenth landed letter
+  Timer GOtimer{clock, 10, false};                  // the game-over curtain
+  Timer OVtimer{clock, 2500, false};                // the game-over hold
+  Timer PointCtimer{clock, 1500, false};            // the results
 
  private:
   struct TimerBinding {
@@ -147,6 +150,8 @@ class Mform {
   // Copies an atlas rectangle into a panel, its top-left corner at (x, y).
   void Blit(Panel& panel, int x, int y, int width, int height, Point from);
   void Blit(Panel& panel, int x, int y, const Rect& region);
+  // Blacks out the wave's row, before it moves down or after it is cleared. game/descent.cpp
+  void EraseWaveRow();
   void PlayCue(const char* name) { cues_.Play(name); }
   void EndProcess(int status);
   // The title sequence's start values: at load and after every game. game/phases.cpp

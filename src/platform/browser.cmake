@@ -2,7 +2,7 @@
 # working directory kept in the browser's IndexedDB (see packaging/web).
 set(web ${PROJECT_SOURCE_DIR}/packaging/web)
 add_executable(zelvane browser_main.cpp)
-target_link_libraries(zelvane PRIVATE zelvane_platform zelvane_cue_sdl zelvane_warnings)
+target_link_libraries(zelvane PRIVATE zelvane_platform zelvane_warnings)
 # EM_ASM names the values it is handed $0, $1, ... (after the warning set, which would warn of them)
 set_source_files_properties(browser_main.cpp PROPERTIES COMPILE_OPTIONS -Wno-dollar-in-identifier-extension)
 target_link_options(zelvane PRIVATE
@@ -13,5 +13,5 @@ target_link_options(zelvane PRIVATE
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${web}/sdl-audio-helpers.json
   --pre-js ${web}/pre.js
   --preload-file ${PROJECT_SOURCE_DIR}/assets/sounds@/cues)
-file(GLOB cues CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/sounds/*.wav)
-set_property(TARGET zelvane APPEND PROPERTY LINK_DEPENDS ${web}/pre.js ${web}/sdl-audio-helpers.json ${cues})
+include(${PROJECT_SOURCE_DIR}/cmake/Cues.cmake)
+set_property(TARGET zelvane APPEND PROPERTY LINK_DEPENDS ${web}/pre.js ${web}/sdl-audio-helpers.json ${zelvane_cue_files})

@@ -10,9 +10,9 @@
 #include "platform/session_signals.h"
 #include "platform/window_frame.h"
 #include "platform/window_icon.h"
-#include "screen/form_scene.h"
 #include "screen/layout.h"
-#include "screen/window_scale.h"
+#include "window/form_scene.h"
+#include "window/window_scale.h"
 
 namespace zelvane {
 namespace {

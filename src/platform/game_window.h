@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/mform.h"
-#include "screen/button_input.h"
-#include "screen/window_image.h"
+#include "window/button_input.h"
+#include "window/window_image.h"
 
 namespace zelvane {
 

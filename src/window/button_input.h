@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "screen/button.h"
-#include "screen/button_look.h"
 #include "screen/image.h"
+#include "window/button_look.h"
 
 namespace zelvane {
 

@@ -1,9 +1,9 @@
-#include "screen/button_look.h"
+#include "window/button_look.h"
 
 #include <algorithm>
 
 #include "screen/atlas.h"
-#include "screen/captions_layout.h"
+#include "window/captions_layout.h"
 
 extern const std::uint8_t zelvane_captions_png[];
 extern const std::size_t zelvane_captions_png_size;

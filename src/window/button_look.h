@@ -1,7 +1,7 @@
 #pragma once
 
 #include "screen/image.h"
-#include "screen/shades.h"
+#include "window/shades.h"
 
 namespace zelvane {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "game/mform.h"
-#include "screen/button_input.h"
-#include "screen/window_image.h"
+#include "window/button_input.h"
+#include "window/window_image.h"
 
 namespace zelvane {
 

@@ -1,4 +1,4 @@
-#include "screen/window_image.h"
+#include "window/window_image.h"
 
 namespace zelvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "screen/button_look.h"
 #include "screen/image.h"
 #include "screen/panel.h"
+#include "window/button_look.h"
 
 namespace zelvane {
 

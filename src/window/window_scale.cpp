@@ -1,4 +1,4 @@
-#include "screen/window_scale.h"
+#include "window/window_scale.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 #include "game_window_fixture.h"
 #include "screen/atlas.h"
 #include "screen/atlas_regions.h"
-#include "screen/button_look.h"
 #include "screen_reading.h"
+#include "window/button_look.h"
 
 namespace zelvane::e2e {
 namespace {

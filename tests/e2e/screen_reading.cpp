@@ -6,9 +6,9 @@
 #include "game/score_digits.h"
 #include "screen/atlas.h"
 #include "screen/atlas_regions.h"
-#include "screen/button_look.h"
-#include "screen/captions_layout.h"
 #include "sequences/game_over.h"
+#include "window/button_look.h"
+#include "window/captions_layout.h"
 
 namespace zelvane::e2e {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "atlas/tile_geometry.h"
 #include "screen/atlas.h"
-#include "screen/captions_layout.h"
-#include "screen/shades.h"
+#include "window/captions_layout.h"
+#include "window/shades.h"
 
 namespace zelvane {
 namespace {

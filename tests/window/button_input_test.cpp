@@ -1,4 +1,4 @@
-#include "screen/button_input.h"
+#include "window/button_input.h"
 
 #include <gtest/gtest.h>
 

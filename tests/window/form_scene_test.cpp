@@ -1,4 +1,4 @@
-#include "screen/form_scene.h"
+#include "window/form_scene.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "screen/window_image.h"
+#include "window/window_image.h"
 
 #include <gtest/gtest.h>
 
-#include "screen/captions_layout.h"
 #include "screen/layout.h"
+#include "window/captions_layout.h"
 
 namespace zelvane {
 namespace {

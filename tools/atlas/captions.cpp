@@ -1,8 +1,8 @@
 #include "captions.h"
 
 #include "paint.h"
-#include "screen/captions_layout.h"
-#include "screen/shades.h"
+#include "window/captions_layout.h"
+#include "window/shades.h"
 
 namespace zelvane::art {
 

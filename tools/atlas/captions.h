@@ -5,7 +5,7 @@
 
 namespace zelvane::art {
 
-// "Start" and "End", enabled and disabled, on the button face (see screen/captions_layout.h).
+// "Start" and "End", enabled and disabled, on the button face (see window/captions_layout.h).
 Canvas BuildCaptions(const Fonts& fonts);
 
 }  // namespace zelvane::art
