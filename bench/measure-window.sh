@@ -120,7 +120,7 @@ audio_run() {
   (cd "$dir" && SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$dir/cue.raw" exec "$cue_latency" 10) \
     >"$dir.latency" 2>/dev/null &
   latency=$!
-  started+=($latency)
+  started+=("$latency")
   game0=$(cpu_ns "$pid")
   sleep "$idle_seconds"
   game1=$(cpu_ns "$pid")
@@ -135,15 +135,17 @@ audio_run() {
 }
 
 one_run() {
-  local run=$1 dir="$scratch/run$run"
+  local run=$1
+  local dir="$scratch/run$run"
   mkdir -p "$dir/game" "$dir/bare"
   cp "$root"/assets/sounds/*.wav "$dir/game/"
 
   Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
   local xvfb=$!
-  started+=($xvfb)
+  started+=("$xvfb")
   wait_for_line "$dir/display" 10 '[0-9]'
-  export DISPLAY=":$(head -n1 "$dir/display")"
+  DISPLAY=":$(head -n1 "$dir/display")"
+  export DISPLAY
 
   local game_pid bare_pid
   launch "$dir/game" "$game"
@@ -184,7 +186,7 @@ one_run() {
   typing_began=$(date +%s.%N)
   xdotool key --delay 100 "${keys[@]}" &
   typist=$!
-  started+=($typist)
+  started+=("$typist")
   game0=$(cpu_ns "$game_pid") xvfb0=$(cpu_ns "$xvfb")
   sleep "$play_seconds"
   game1=$(cpu_ns "$game_pid") xvfb1=$(cpu_ns "$xvfb")
@@ -205,7 +207,7 @@ one_run() {
 for ((run = 1; run <= runs; ++run)); do
   echo "# run $run"
   one_run "$run" >"$scratch/run$run.txt"
-  cat "$scratch/run$run.txt" | tee -a "$scratch/all"
+  tee -a "$scratch/all" <"$scratch/run$run.txt"
 done
 echo "# median of $runs runs"
 awk -F': ' '

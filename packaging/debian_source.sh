@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that build the game's libraries for another platform.
 
 # fetch_debian_source PACKAGE INTO: unpacks Debian's source of PACKAGE under

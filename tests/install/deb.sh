@@ -1,3 +1,4 @@
+#!/bin/sh
 # Builds the Debian package, checks it with lintian, installs it, starts the
 # installed game from its desktop entry under a virtual display until its
 # window shows, and removes the package again. It changes the system, so it
@@ -52,7 +53,8 @@ for _ in $(seq 50); do
   sleep 0.2
 done
 [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
+DISPLAY=":$(cat "$scratch/display")"
+export DISPLAY
 export XDG_DATA_HOME="$scratch/data" SDL_AUDIODRIVER=dummy
 # A player's login PATH has /usr/games; root's has not.
 export PATH="$PATH:/usr/games"
@@ -74,7 +76,7 @@ wait "$game" 2>/dev/null || true
 game=
 
 dpkg -r zelvane
-[ ! -e /usr/games/zelvane ] && [ ! -e /usr/libexec/zelvane ] || fail "dpkg -r left the game behind"
+if [ -e /usr/games/zelvane ] || [ -e /usr/libexec/zelvane ]; then fail "dpkg -r left the game behind"; fi
 [ -f "$XDG_DATA_HOME/zelvane/abc.wav" ] || fail "removing the package touched the player's data"
 
 finish

@@ -1,3 +1,4 @@
+#!/bin/sh
 # The launcher of a copied (so moved) install, with a stand-in game that tells
 # where it was started: it must make the data directory, copy the missing
 # cues, keep the player's own files and start the game there.

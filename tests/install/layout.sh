@@ -1,3 +1,4 @@
+#!/bin/sh
 # The installed tree: exactly the expected files with their modes, each
 # installed once, icons of the sizes their directories claim, and a desktop
 # entry and metainfo that point at what is installed.

@@ -1,3 +1,5 @@
+#!/bin/sh
+# shellcheck disable=SC2034 # its variables are for the tests that source it
 # Shared by the install tests: where things are and how a check fails.
 # ZELVANE_ROOT is a scratch system root; the game is installed under its /usr.
 set -eu

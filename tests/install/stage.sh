@@ -1,3 +1,4 @@
+#!/bin/sh
 # Installs the build into a fresh scratch root, keeping the log: the layout
 # test reads it to see that nothing is installed twice.
 . "$(dirname "$0")/lib.sh"

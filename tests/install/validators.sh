@@ -1,3 +1,4 @@
+#!/bin/sh
 # The desktop entry and the AppStream metainfo as installed pass the
 # freedesktop and AppStream validators, alone and as one installed tree.
 . "$(dirname "$0")/lib.sh"

@@ -19,7 +19,7 @@ cmake -E tar xf "$ZELVANE_WINDOWS_ZIP"
 expected="COPYRIGHT.txt README.txt abc.wav bcd.wav cde.wav def.wav efg.wav fgh.wav ghi.wav hij.wav ijk.wav
 licenses/SDL2.txt licenses/libpng.txt licenses/zlib.txt zelvane.exe"
 listed=$(find . -type f | sed 's,^\./,,' | LC_ALL=C sort | tr '\n' ' ')
-[ "$listed" = "$(echo $expected | tr ' ' '\n' | LC_ALL=C sort | tr '\n' ' ')" ] || fail "the zip holds: $listed"
+[ "$listed" = "$(printf '%s\n' "$expected" | tr ' ' '\n' | LC_ALL=C sort | tr '\n' ' ')" ] || fail "the zip holds: $listed"
 for text in README.txt COPYRIGHT.txt licenses/*.txt; do
   # Every line ends in CR LF, so that any Windows editor shows the lines.
   [ "$(grep -c "$(printf '\r')\$" "$text")" = "$(wc -l <"$text")" ] || fail "$text has lines without CR LF"
@@ -31,9 +31,10 @@ x86_64-w64-mingw32-objdump -p "$exe" >headers
 grep -q 'Subsystem.*(Windows GUI)' headers || fail "$exe would open a console"
 # Wine's own builds of Windows' DLLs stand for Windows here.
 windows_dlls=$(dirname "$(find /usr/lib -path '*/wine/x86_64-windows/kernel32.dll' | head -n 1)")
-for dll in $(sed -n 's/^\tDLL Name: //p' headers); do
-  [ -e "$windows_dlls/$(echo "$dll" | tr 'A-Z' 'a-z')" ] || fail "$exe needs $dll, which Windows does not have"
-done
+sed -n 's/^\tDLL Name: //p' headers >dlls
+while read -r dll; do
+  [ -e "$windows_dlls/$(echo "$dll" | tr '[:upper:]' '[:lower:]')" ] || fail "$exe needs $dll, which Windows does not have"
+done <dlls
 
 wrestool -x --type=14 "$exe" >icon.ico
 sizes=$(icotool -l icon.ico | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')

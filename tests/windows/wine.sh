@@ -3,7 +3,7 @@
 # making no menu entries or desktop files on the machine, offering to fetch
 # nothing. "wine.sh --server ARGS" runs the prefix's Wine server instead.
 set -eu
-: "${WINEPREFIX:?names the tests' own Wine prefix}"
+: "${WINEPREFIX:?names the Wine prefix of the tests}"
 export WINEDEBUG=-all
 # Wine makes menu folders in the home folder even when it makes no entries:
 # a home of the prefix's own takes them, and the player's stays as it was.
