@@ -17,7 +17,7 @@ void AskForPlainFrame(SDL_Window* window);
 // The density of the window's display in dots per inch: the desktop's own
 // setting where it has one, which is what it sets for its scaling, else what
 // the screen's reported physical size gives; nothing when neither is known.
-// On Windows, the density of the window's monitor.
+// On Windows, the density of the window's monitor; in a browser, nothing.
 std::optional<double> DisplayDensity(SDL_Window* window);
 
 struct Icon {

@@ -119,6 +119,13 @@ void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons) {
 }
 
 std::optional<double> DisplayDensity(SDL_Window* window) {
+#if defined(__EMSCRIPTEN__)
+  // A browser tab's canvas keeps the game's own size: the page scales it to
+  // the browser window and its pixel ratio, in whole device pixels.
+  (void)window;
+  (void)Positive;
+  return std::nullopt;
+#else
 #if defined(SDL_VIDEO_DRIVER_X11)
   Display* display = nullptr;
   ::Window x11Window = 0;
@@ -131,6 +138,7 @@ std::optional<double> DisplayDensity(SDL_Window* window) {
   float dpi = 0;
   if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0) return std::nullopt;
   return Positive(dpi);
+#endif
 }
 
 void AskForPlainFrame(SDL_Window* window) {
