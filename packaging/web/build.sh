@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the game for the browser into build/web/site: the page, the game's
-# .js and .wasm, and its packed sound cues (zelvane.data). Prints the folder.
+# Builds the game for the browser into build/web/site: the page, its icons and
+# web app manifest, the game's .js and .wasm, its sound cues (cues/) and the
+# service worker that keeps them all for offline play. Prints the folder.
 # Arguments go to CMake (test.sh adds -DZELVANE_WERROR=ON).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -17,5 +18,17 @@ cmake --build "$build" -j"$(nproc)" --target zelvane
 site=build/web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/{index.html,page.js} assets/icons/zelvane-{16,32}.png "$site"
+mkdir -p "$site/cues"
+cp "$build"/src/platform/zelvane.{js,wasm} packaging/web/{index.html,page.js,manifest.json} \
+  assets/icons/zelvane-{16,32,192,512}.png "$site"
+cp assets/sounds/*.wav "$site/cues"
+# The service worker keeps every file of this build, under the build's hash.
+files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+hash=$(cd "$site" && sha256sum $files | sha256sum | cut -c1-16)
+{
+  echo "// Made by packaging/web/build.sh for this build."
+  echo "const build = '$hash';"
+  echo "const files = ['./'$(printf ", '%s'" $files)];"
+  cat packaging/web/offline.js
+} >"$site/offline.js"
 echo "$site"
