@@ -22,13 +22,5 @@ mkdir -p "$site/cues"
 cp "$build"/src/platform/zelvane.{js,wasm} packaging/web/{index.html,page.js,manifest.json} \
   assets/icons/zelvane-{16,32,192,512}.png "$site"
 cp assets/sounds/*.wav "$site/cues"
-# The service worker keeps every file of this build, under the build's hash.
-files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
-hash=$(cd "$site" && sha256sum $files | sha256sum | cut -c1-16)
-{
-  echo "// Made by packaging/web/build.sh for this build."
-  echo "const build = '$hash';"
-  echo "const files = ['./'$(printf ", '%s'" $files)];"
-  cat packaging/web/offline.js
-} >"$site/offline.js"
+packaging/web/offline.sh "$site"
 echo "$site"

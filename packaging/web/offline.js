@@ -1,6 +1,6 @@
 // The page's service worker: the whole site kept in a cache of this build's
-// own, so the game loads and plays with no network. build.sh puts `build`
-// (the site's hash) and `files` in front of this. The network comes first
+// own, so the game loads and plays with no network. offline.sh puts
+// `build` (the site's hash) and `files` in front of this. The network comes first
 // while there is one, so a new build is played as soon as it is served; its
 // worker then replaces this build's cache with its own.
 const cacheName = `zelvane-${build}`;
@@ -34,7 +34,9 @@ function fromCache(request) {
     .then((found) => found || Response.error());
 }
 
+// Asked of the server every time (an unchanged file costs a short answer), so
+// the browser's own cache cannot mix an earlier build's files into this one's.
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
-  event.respondWith(fetch(event.request).catch(() => fromCache(event.request)));
+  event.respondWith(fetch(event.request.url, { cache: 'no-cache' }).catch(() => fromCache(event.request)));
 });

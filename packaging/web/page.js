@@ -7,7 +7,10 @@ var statusBox = document.getElementById('status');
 
 // The whole game in the window, as large as whole device pixels per game pixel
 // allow; smoothed only where even one device pixel per game pixel is too many.
-// Its corner sits on a device pixel, or the browser would split every block.
+// Its corner sits on a device pixel, or the browser would split every block,
+// and on a whole CSS pixel where one is near: some browsers round a canvas's
+// place and size to CSS pixels. So the canvas keeps its own size in CSS
+// pixels and is scaled on the screen, where no rounding comes between.
 function fit() {
   var ratio = window.devicePixelRatio || 1;
   var roomWidth = Math.floor(document.documentElement.clientWidth * ratio);
@@ -18,17 +21,24 @@ function fit() {
   var height = Math.floor(canvas.height * scale);
   // The words below share the window's height with the game while they fit beside it.
   var below = document.getElementById('below').offsetHeight * ratio;
-  var left = Math.floor((roomWidth - width) / 2);
-  var top = Math.max(0, Math.floor((roomHeight - height - below) / 2));
+  var left = onWholeCssPixel(Math.floor((roomWidth - width) / 2), ratio) / ratio;
+  var top = onWholeCssPixel(Math.max(0, Math.floor((roomHeight - height - below) / 2)), ratio) / ratio;
   canvas.classList.toggle('smooth', most < 1);
-  canvas.style.width = width / ratio + 'px';
-  canvas.style.height = height / ratio + 'px';
-  canvas.style.marginLeft = left / ratio + 'px';
-  canvas.style.marginTop = top / ratio + 'px';
-  statusBox.style.left = canvas.style.marginLeft;
-  statusBox.style.top = canvas.style.marginTop;
-  statusBox.style.width = canvas.style.width;
-  statusBox.style.height = canvas.style.height;
+  canvas.style.transform = 'scale(' + width / ratio / canvas.width + ')';
+  canvas.style.marginLeft = left + 'px';
+  canvas.style.marginTop = top + 'px';
+  canvas.style.marginBottom = height / ratio - canvas.height + 'px';
+  statusBox.style.left = left + 'px';
+  statusBox.style.top = top + 'px';
+  statusBox.style.width = width / ratio + 'px';
+  statusBox.style.height = height / ratio + 'px';
+}
+// The nearest device pixel at or before `device` that is also a whole CSS pixel, if one is near.
+function onWholeCssPixel(device, ratio) {
+  for (var at = device; at >= 0 && at > device - 64; --at) {
+    if (Math.abs(at / ratio - Math.round(at / ratio)) < 1e-6) return at;
+  }
+  return device;
 }
 // Again when the window's size or its pixel ratio changes (zoom, another
 // screen), and once more if the page's scroll bar came or went meanwhile.
@@ -49,7 +59,11 @@ function watchRatio() {
 }
 refit();
 watchRatio();
-addEventListener('resize', refit);
+// Some browsers tell of a zoom before its new pixel ratio holds: once more at the next frame.
+addEventListener('resize', function () {
+  refit();
+  requestAnimationFrame(refit);
+});
 
 // The game cannot run: say so in place of it, and offer to load it again.
 function showFailure(sentence) {
