@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the game for the browser into build/web/site: the page, the game's
-# .js and .wasm, and its packed sound cues (zelvane.data). Prints the folder.
+# Builds the game for the browser into build/web/site: the page, its icons and
+# web app manifest, the game's .js and .wasm, its sound cues (cues/) and the
+# service worker that keeps them all for offline play. Prints the folder.
 # Arguments go to CMake (test.sh adds -DZELVANE_WERROR=ON).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -17,5 +18,7 @@ cmake --build "$build" -j"$(nproc)" --target zelvane
 site=build/web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/{index.html,page.js} assets/icons/zelvane-{16,32}.png "$site"
+cp -r "$build"/src/platform/{zelvane.js,zelvane.wasm,cues} packaging/web/{index.html,page.js,manifest.json} \
+  assets/icons/zelvane-{16,32,192,512}.png "$site"
+packaging/web/offline.sh "$site"
 echo "$site"

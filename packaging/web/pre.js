@@ -1,12 +1,9 @@
 // Runs inside the game's module before it starts. The game opens every file
 // by its plain name in its working directory; in a browser tab that directory
 // is a folder kept in the browser's IndexedDB, so jkl.yen outlives reloads and
-// browser restarts. The sound cues come packed beside the game and are put
-// into that folder as the desktop launcher puts them into the player's data
-// directory.
+// browser restarts. The sound cues come into that folder later (cues.js).
 (function () {
   var home = '/zelvane';
-  var packedCues = '/cues';
   var recordsFile = 'jkl.yen';
 
   // Said on the console and, by the page, to the player.
@@ -15,20 +12,7 @@
     if (Module.onStorageProblem) Module.onStorageProblem(message);
   }
 
-  // Each packed cue goes into the folder unless it is there as it is.
-  function placeCues() {
-    FS.readdir(packedCues).forEach(function (name) {
-      var packed = packedCues + '/' + name;
-      if (!FS.isFile(FS.stat(packed).mode)) return;
-      var bytes = FS.readFile(packed);
-      var present = FS.analyzePath(name).exists ? FS.readFile(name) : null;
-      var same = present && present.length === bytes.length && present.every(function (b, i) { return b === bytes[i]; });
-      if (!same) FS.writeFile(name, bytes);
-    });
-  }
-
-  // The folder's contents come from IndexedDB before the game loads its
-  // records; the cues, once they are unpacked too.
+  // The folder's contents come from IndexedDB before the game loads its records.
   Module.preRun = [].concat(Module.preRun || [], function () {
     FS.mkdir(home);
     FS.mount(IDBFS, {}, home);
@@ -38,7 +22,6 @@
       if (error) complain('cannot read the scores kept in this browser: ' + error);
       removeRunDependency('zelvane-records');
     });
-    addOnPreMain(placeCues);
   });
 
   // Writes the folder back to IndexedDB. One write at a time: a request that

@@ -1,5 +1,6 @@
 # The game for a browser tab: the page's canvas, the Web Audio device and a
-# working directory kept in the browser's IndexedDB (see packaging/web).
+# working directory kept in the browser's IndexedDB (see packaging/web). The
+# sound cues are not packed in: the page fetches them after the first frame.
 set(web ${PROJECT_SOURCE_DIR}/packaging/web)
 add_executable(zelvane browser_main.cpp)
 target_link_libraries(zelvane PRIVATE zelvane_platform zelvane_warnings)
@@ -11,7 +12,12 @@ target_link_options(zelvane PRIVATE
   # emscripten downloads itself would ask for; named in a file, as make and
   # the shell would take their dollar signs.
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${web}/sdl-audio-helpers.json
-  --pre-js ${web}/pre.js
-  --preload-file ${PROJECT_SOURCE_DIR}/assets/sounds@/cues)
+  # SHELL: keeps each --pre-js with its file; CMake would fold repeated options into one.
+  "SHELL:--pre-js ${web}/pre.js" "SHELL:--pre-js ${web}/cues.js")
 include(${PROJECT_SOURCE_DIR}/cmake/Cues.cmake)
-set_property(TARGET zelvane APPEND PROPERTY LINK_DEPENDS ${web}/pre.js ${web}/sdl-audio-helpers.json ${zelvane_cue_files})
+set_property(TARGET zelvane APPEND PROPERTY LINK_DEPENDS ${web}/pre.js ${web}/cues.js ${web}/sdl-audio-helpers.json
+  ${zelvane_cue_files})
+# The page fetches the cues from cues/ beside the game once its first frame is up.
+add_custom_command(TARGET zelvane POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:zelvane>/cues
+  COMMAND ${CMAKE_COMMAND} -E copy ${zelvane_cue_files} $<TARGET_FILE_DIR:zelvane>/cues)

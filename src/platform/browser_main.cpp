@@ -4,8 +4,11 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "game/mform.h"
@@ -19,15 +22,24 @@ namespace zelvane {
 namespace {
 
 // Opening the sound device holds the page up for a fifth of a second (in
-// headless Chromium on a small machine), so it opens, and the cues are read,
-// once the title is over: the first frame comes that much sooner, and no cue
-// plays before Start.
+// headless Chromium on a small machine), so it opens once the title is over:
+// the first frame comes that much sooner, and no cue plays before Start. The
+// page fetches the cue files after the first frame, and each is read as soon
+// as it is here, so a slow line delays a cue, never the game.
 class LateCues final : public CuePlayer {
  public:
+  LateCues() {
+    for (const char* name : cue::kAll) EM_ASM({ Module.fetchCue(UTF8ToString($0)); }, name);
+  }
   void Open() {
-    if (player_) return;
-    player_.emplace(SdlCuePlayer::kForever);
-    for (const std::string& problem : player_->Load(cue::kAll)) std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
+    if (!player_) player_.emplace(SdlCuePlayer::kForever);
+    for (std::size_t i = 0; i < cue::kAll.size(); ++i) {
+      if (read_[i] || !EM_ASM_INT({ return Module.cueArrived(UTF8ToString($0)); }, cue::kAll[i])) continue;
+      read_[i] = true;
+      for (const std::string& problem : player_->Load(std::span(&cue::kAll[i], 1))) {
+        std::fprintf(stderr, "zelvane: %s\n", problem.c_str());
+      }
+    }
   }
   void Play(const char* name) override {
     if (player_) player_->Play(name);
@@ -35,6 +47,7 @@ class LateCues final : public CuePlayer {
 
  private:
   std::optional<SdlCuePlayer> player_;
+  std::array<bool, cue::kAll.size()> read_{};
 };
 
 struct Game {

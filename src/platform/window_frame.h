@@ -20,18 +20,8 @@ void AskForPlainFrame(SDL_Window* window);
 // The density of the window's display in dots per inch: the desktop's own
 // setting where it has one, which is what it sets for its scaling, else what
 // the screen's reported physical size gives; nothing when neither is known.
-// On Windows, the density of the window's monitor; in a browser's page, what
-// SDL knows.
+// On Windows, the density of the window's monitor; in a browser, nothing.
 std::optional<double> DisplayDensity(SDL_Window* window);
-
-// The density SDL reports for the window's display, if it knows one.
-inline std::optional<double> DensityKnownToSdl(SDL_Window* window) {
-  float dpi = 0;
-  if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0 || dpi <= 0) {
-    return std::nullopt;
-  }
-  return dpi;
-}
 
 struct Icon {
   int width = 0;

@@ -7,6 +7,9 @@ void AskForPlainFrame(SDL_Window*) {}
 
 void OfferIconSizes(SDL_Window*, std::initializer_list<Icon>) {}
 
-std::optional<double> DisplayDensity(SDL_Window* window) { return DensityKnownToSdl(window); }
+// The canvas keeps the game's own size: the page scales it to the browser
+// window and its pixel ratio, in whole device pixels. SDL's density, 96 times
+// that ratio, would make the window scaler widen the canvas too.
+std::optional<double> DisplayDensity(SDL_Window*) { return std::nullopt; }
 
 }  // namespace zelvane

@@ -113,7 +113,9 @@ std::optional<double> DisplayDensity(SDL_Window* window) {
     return ScreenDensity(display);
   }
   // The same game may run on another of SDL's video drivers, such as Wayland's.
-  return DensityKnownToSdl(window);
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(SDL_GetWindowDisplayIndex(window), nullptr, &dpi, nullptr) != 0) return std::nullopt;
+  return Positive(dpi);
 }
 
 void AskForPlainFrame(SDL_Window* window) {

@@ -18,15 +18,20 @@ export const endButton = { x: 432, y: 72 };
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Serves build/web/site on a free port; resolves to its address and a stop.
-export function serve() {
-  const server = spawn(path.join(root, 'packaging/web/serve.sh'), ['0'], { stdio: ['ignore', 'pipe', 'ignore'] });
+// Serves build/web/site, or another site, on a free port or the one given;
+// resolves to its address and a stop.
+export function serve({ port = 0, site } = {}) {
+  const args = [String(port), ...(site ? [site] : [])];
+  const server = spawn(path.join(root, 'packaging/web/serve.sh'), args, { stdio: ['ignore', 'pipe', 'ignore'] });
   return new Promise((resolve, reject) => {
     let said = '';
     server.stdout.on('data', (chunk) => {
       said += chunk;
       const address = said.match(/http:\/\/127\.0\.0\.1:\d+\//);
-      if (address) resolve({ address: address[0], stop: () => server.kill() });
+      if (address) {
+        const stopped = new Promise((done) => server.on('exit', done));
+        resolve({ address: address[0], stop: () => server.kill() && stopped });
+      }
     });
     server.on('exit', (code) => reject(new Error(`serve.sh ended with ${code} before serving`)));
   });
@@ -61,9 +66,14 @@ export function launch(profile) {
 // start sound only after the player's first gesture; driven by puppeteer,
 // this one counts the navigation as one, so the page is held to the rule:
 // a sound device starts silent, and only the page's own resume starts it.
-export async function openGame(browser, address, { scale = 1 } = {}) {
+// `intercept`, where given, answers or passes on each of the page's requests.
+export async function openGame(browser, address, { scale = 1, width = 800, height = 600, intercept } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
+  await page.setViewport({ width, height, deviceScaleFactor: scale });
+  if (intercept) {
+    await page.setRequestInterception(true);
+    page.on('request', intercept);
+  }
   await page.evaluateOnNewDocument(() => {
     const Device = window.AudioContext;
     window.AudioContext = function (...args) {

@@ -4,7 +4,8 @@
 // with ZELVANE_WEB_TEST=1, after packaging/web/build.sh and the desktop tests'
 // build (for read_game).
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -17,6 +18,7 @@ import {
   pressLetter,
   readRecords,
   readScreen,
+  root,
   serve,
   sleep,
   startButton,
@@ -24,6 +26,7 @@ import {
   waitForScreen,
 } from './browser.mjs';
 
+const site = path.join(root, 'build/web/site');
 const titleDone = (screen) => screen.buttonsWaiting;
 const noErrors = (page) => assert.deepEqual(page.errors, [], 'the page threw');
 const soundSince = (page, since) => page.evaluate((t) => window.zelvaneSound.filter((at) => at > t).length, since);
@@ -222,57 +225,181 @@ describe('other ways in', () => {
     await page.close();
   });
 
-  // Each game pixel is a square of whole device pixels, nothing smoothed.
-  for (const [ratio, scale] of [
-    [1.25, 1],
-    [1.5, 2],
-    [2, 2],
-    [3, 3],
+  // The whole game in view at every window size and pixel ratio: where one
+  // device pixel per game pixel fits, each game pixel is a square of whole
+  // device pixels from a corner on a device pixel, nothing smoothed; where it
+  // does not, the game is scaled down to the window, fitted again as the window
+  // shrinks.
+  for (const [width, height, ratio, scale] of [
+    [800, 600, 1, 1],
+    [800, 600, 1.25, 2],
+    [800, 600, 1.5, 2],
+    [800, 600, 2, 3],
+    [800, 600, 3, 5],
+    [1366, 768, 1.5, 3],
+    [400, 300, 2, 1],
+    [400, 300, 1.5, 1],
+    [400, 300, 1, null],
   ]) {
-    test(`at ${ratio} device pixels per CSS pixel, every game pixel is ${scale} x ${scale} device pixels`, async () => {
-      const page = await openGame(browser, server.address, { scale: ratio });
-      await waitForScreen(page, titleDone, 'the buttons waiting');
-      const box = await page.$eval('#canvas', (canvas) => {
-        const r = canvas.getBoundingClientRect();
-        return { x: r.x, y: r.y, width: r.width };
+    const shown = scale ? `every game pixel is ${scale} x ${scale} device pixels` : 'the game is scaled down to fit';
+    test(`${width} x ${height} at ${ratio} device pixels per CSS pixel: ${shown}`, async () => {
+      const fitted = await openGame(browser, server.address, scale ? { width, height, scale: ratio } : {});
+      await waitForScreen(fitted, titleDone, 'the buttons waiting');
+      if (!scale) {
+        await fitted.setViewport({ width, height, deviceScaleFactor: ratio });
+        await fitted.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
+      }
+      const box = await fitted.evaluate(() => {
+        const r = document.getElementById('canvas').getBoundingClientRect();
+        return { x: r.x, y: r.y, width: r.width, height: r.height, right: innerWidth - r.right, bottom: innerHeight - r.bottom };
       });
-      assert.ok(Math.abs(box.width * ratio - 475 * scale) < 0.01, `shown ${box.width} CSS pixels wide`);
-      const shot = await page.screenshot({ encoding: 'base64' });
-      // What reached the screen against the game's own pixels, each made a
-      // block. The browser puts the canvas's corner on a device pixel near
-      // its place in the page: the block grid is found on the top rows first.
-      const mismatches = await page.evaluate(
-        async (png, block, at) => {
+      assert.ok(Math.min(box.x, box.y, box.right, box.bottom) > -0.01, `not all in view: ${JSON.stringify(box)}`);
+      if (!scale) {
+        assert.ok(Math.min(box.right, box.bottom) < 1, `smaller than the window allows: ${JSON.stringify(box)}`);
+        return fitted.close();
+      }
+      // The browser lays out in 64ths of a CSS pixel and draws on the nearest device pixel.
+      assert.ok(Math.abs(box.width * ratio - 475 * scale) < 0.05, `shown ${box.width} CSS pixels wide`);
+      const corner = [box.x * ratio, box.y * ratio];
+      assert.ok(corner.every((at) => Math.abs(at - Math.round(at)) < 0.05), `corner at device ${corner}`);
+      const shot = await fitted.screenshot({ encoding: 'base64' });
+      // What reached the screen against the game's own pixels, each made a block.
+      const mismatches = await fitted.evaluate(
+        async (png, block, [left, top]) => {
           const canvas = document.getElementById('canvas');
           const game = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
           const picture = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
           const board = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
           board.drawImage(picture, 0, 0);
-          const wrongAt = ([left, top], rows) => {
-            const shown = board.getImageData(left, top, canvas.width * block, rows * block);
-            let wrong = 0;
-            for (let y = 0; y < shown.height; ++y) {
-              for (let x = 0; x < shown.width; ++x) {
-                const g = (Math.floor(y / block) * canvas.width + Math.floor(x / block)) * 4;
-                const s = (y * shown.width + x) * 4;
-                for (let c = 0; c < 3; ++c) if (shown.data[s + c] !== game[g + c]) ++wrong;
-              }
+          const shown = board.getImageData(left, top, canvas.width * block, canvas.height * block);
+          let wrong = 0;
+          for (let y = 0; y < shown.height; ++y) {
+            for (let x = 0; x < shown.width; ++x) {
+              const g = (Math.floor(y / block) * canvas.width + Math.floor(x / block)) * 4;
+              const s = (y * shown.width + x) * 4;
+              for (let c = 0; c < 3; ++c) if (shown.data[s + c] !== game[g + c]) ++wrong;
             }
-            return wrong;
-          };
-          const near = [-2, -1, 0, 1, 2];
-          const corners = near.flatMap((dx) =>
-            near.map((dy) => [Math.round(at.x * devicePixelRatio) + dx, Math.round(at.y * devicePixelRatio) + dy])
-          );
-          const wrongOnTop = corners.map((corner) => wrongAt(corner, 40));
-          return wrongAt(corners[wrongOnTop.indexOf(Math.min(...wrongOnTop))], canvas.height);
+          }
+          return wrong;
         },
         shot,
         scale,
-        box
+        corner.map(Math.round)
       );
       assert.equal(mismatches, 0);
-      await page.close();
+      await fitted.close();
     });
   }
+
+  // A file that cannot be had: the page says so in place of a black box, and
+  // its Try again loads it once it is there. Without the sounds the game plays.
+  // Each in a context of its own, where no service worker answers for the server.
+  for (const [file, message, again] of [
+    ['zelvane.wasm', '#failed', '#retry'],
+    ['zelvane.js', '#failed', '#retry'],
+    ['cues/cde.wav', '#sounds', '#sounds-again'],
+  ]) {
+    test(`${file} not to be had: the page says so, and Try again brings it`, async () => {
+      let refused = true;
+      const context = await browser.createBrowserContext();
+      const page = await openGame(context, server.address, {
+        intercept: (request) =>
+          refused && new URL(request.url()).pathname === `/${file}`
+            ? request.respond({ status: 404, body: 'not here' })
+            : request.continue(),
+      });
+      await page.waitForSelector(`${message}:not([hidden])`, { timeout: 5000 });
+      assert.match(await page.$eval(message, (p) => p.textContent), /could not be/);
+      refused = false;
+      if (again === '#retry') {
+        await Promise.all([page.waitForNavigation(), page.click(again)]);
+      } else {
+        await waitForScreen(page, titleDone, 'the title without a sound');
+        await page.click(again);
+        await page.waitForFunction(() => Module.cueArrived('cde.wav'), { timeout: 5000 });
+      }
+      await waitForScreen(page, titleDone, 'the title after Try again');
+      assert.equal(await page.$eval(message, (p) => p.hidden), true);
+      await context.close();
+    });
+  }
+
+  test('served at an address without the trailing slash, the page finds its files', async () => {
+    const folder = `${server.address}games/zelvane`;
+    const context = await browser.createBrowserContext();
+    const page = await openGame(context, folder, {
+      intercept: (request) => {
+        const url = request.url();
+        if (url === folder) return request.respond({ contentType: 'text/html', body: readFileSync(path.join(site, 'index.html')) });
+        if (url.startsWith(`${folder}/`)) return request.continue({ url: server.address + url.slice(folder.length + 1) });
+        return request.continue();
+      },
+    });
+    await waitForScreen(page, titleDone, 'the title');
+    noErrors(page);
+    await context.close();
+  });
+});
+
+describe('offline', () => {
+  const profile = newProfile();
+  const scratch = mkdtempSync(path.join(tmpdir(), 'zelvane-site-'));
+  let browser;
+  let own;
+  let page;
+  before(async () => {
+    browser = await launch(profile);
+    own = await serve();
+  });
+  after(async () => {
+    await browser?.close();
+    await own?.stop();
+    profile.remove();
+    rmSync(scratch, { recursive: true, force: true });
+  });
+
+  // The service worker has kept the whole site once the page is under it.
+  const kept = (page) =>
+    page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      while (!navigator.serviceWorker.controller) await new Promise((wait) => setTimeout(wait, 100));
+      return caches.keys();
+    });
+
+  test('the browser can install the page, and with the server gone it loads and plays', async () => {
+    page = await openGame(browser, own.address);
+    await waitForScreen(page, titleDone, 'the title');
+    const caches = await kept(page);
+    assert.equal(caches.length, 1);
+    const session = await page.createCDPSession();
+    assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    await own.stop();
+    await page.reload({ waitUntil: 'load' });
+    await waitForScreen(page, titleDone, 'the title offline');
+    await clickGame(page, startButton);
+    await waitForScreen(page, (s) => s.wave, 'the first wave offline', 5000, 50);
+    assert.ok((await soundSince(page, 0)) > 0, 'no sound offline');
+  });
+
+  test('a new build served in its place is played, and replaces the kept one', async () => {
+    cpSync(site, scratch, { recursive: true });
+    const index = path.join(scratch, 'index.html');
+    writeFileSync(index, readFileSync(index, 'utf8').replace('<title>Zelvane</title>', '<title>Zelvane, anew</title>'));
+    execFileSync(path.join(root, 'packaging/web/offline.sh'), [scratch]);
+    own = await serve({ port: new URL(own.address).port, site: scratch });
+    // Within a few visits the new build is played and is the only one kept.
+    for (let visits = 0; (await page.title()) !== 'Zelvane, anew'; ++visits) {
+      assert.ok(visits < 5, 'the new build is not played');
+      await page.reload({ waitUntil: 'load' });
+    }
+    const keptPage = () => page.evaluate(async () => (await caches.match('./'))?.text());
+    for (let tries = 0; (await kept(page)).length !== 1 || !(await keptPage())?.includes('anew'); ++tries) {
+      assert.ok(tries < 150, 'the old build is still kept');
+      await sleep(100);
+    }
+    await own.stop();
+    own = null;
+    await page.reload({ waitUntil: 'load' });
+    await waitForScreen(page, titleDone, 'the game offline after the new build');
+  });
 });
