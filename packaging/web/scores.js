@@ -245,7 +245,7 @@
       .then(function (content) {
         var path = '/loaded-' + fileName;
         FS.writeFile(path, new Uint8Array(content));
-        var refused = UTF8ToString(_zelvane_load_scores(path));
+        var refused = ccall('zelvane_load_scores', 'string', ['string'], [path]);
         FS.unlink(path);
         if (refused) {
           say(chosen.name + ' was not loaded, and nothing changed: it holds no scores of this game (' +

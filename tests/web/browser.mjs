@@ -61,8 +61,20 @@ export function launch(profile) {
 // start sound only after the player's first gesture; driven by puppeteer,
 // this one counts the navigation as one, so the page is held to the rule:
 // a sound device starts silent, and only the page's own resume starts it.
-export async function openGame(browser, address, { scale = 1 } = {}) {
-  const page = await browser.newPage();
+// Pages meant to play side by side each take a window of their own.
+// A page in a window of its own stays shown beside others, as a tab behind
+// another would not: a hidden page gets no frames.
+let windows = 0;
+async function newWindow(browser) {
+  const blank = `about:blank#${++windows}`;
+  const session = await browser.target().createCDPSession();
+  await session.send('Target.createTarget', { url: blank, newWindow: true });
+  await session.detach();
+  return (await browser.waitForTarget((target) => target.url() === blank)).page();
+}
+
+export async function openGame(browser, address, { scale = 1, ownWindow = false } = {}) {
+  const page = ownWindow ? await newWindow(browser) : await browser.newPage();
   await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
   await page.evaluateOnNewDocument(() => {
     const Device = window.AudioContext;

@@ -311,7 +311,7 @@ describe('the scores of every tab', () => {
     const closedAfter = [0, 1000, 2000, 3000, null];
     const tabs = [];
     for (const [k, closing] of closedAfter.entries()) {
-      const page = await openGame(browser, server.address);
+      const page = await openGame(browser, server.address, { ownWindow: true });
       await waitForScreen(page, titleDone, 'the buttons waiting');
       await clickGame(page, startButton);
       for (let hit = 1; hit <= k + 1; ++hit) {
