@@ -138,6 +138,7 @@
       var saving = database ? saveStored().then(stored, keptHere) : Promise.resolve(keptHere());
       return saving.then(function (kept) {
         --unsaved;
+        say('');
         return kept;
       });
     });
@@ -153,7 +154,6 @@
   function stored(written) {
     if (!written) return false;
     if (tabs) tabs.postMessage(written);
-    say('');
     askToKeepForGood();
     return true;
   }

@@ -429,11 +429,14 @@ describe('a browser that keeps no scores', () => {
         await session.send('Storage.overrideQuotaForOrigin', { origin: new URL(server.address).origin, quotaSize: 1 });
       }
       await waitForScreen(page, titleDone, 'the buttons waiting');
+      await page.click('#download');
+      assert.match(await page.$eval('#note', (note) => note.textContent), /No scores saved yet/);
       await clickGame(page, endButton);
       await page.waitForSelector('#ended:not([hidden])', { timeout: 2000 });
       const said = await page.$eval('#note', (note) => note.textContent);
       assert.match(said, /^Your scores cannot be kept in this browser: .*Download scores/);
       assert.match(said, why);
+      assert.doesNotMatch(said, /No scores saved yet/, 'the note outlives the save');
       assert.equal(await page.$eval('#kept', (kept) => kept.hidden), true, 'the page claims a save');
       noErrors(page);
       await page.close();
