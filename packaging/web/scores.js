@@ -232,7 +232,8 @@
   // loader reads only the file's start; this much is more than it reads.
   var loadLimit = 65536;
   var picker = document.getElementById('load-file');
-  document.getElementById('load').addEventListener('click', function () {
+  document.getElementById('load').addEventListener('click', function (event) {
+    event.preventDefault();
     picker.click();
   });
   picker.addEventListener('change', function () {
