@@ -1,8 +1,7 @@
 // The page around the game: its size on the screen, its loading, its keyboard
-// focus, the end of a game, and the scores to download.
+// focus and the end of a game. The scores' links are scores.js's, in the game.
 'use strict';
 var canvas = document.getElementById('canvas');
-var note = document.getElementById('note');
 var statusBox = document.getElementById('status');
 
 // The whole game in the window, as large as whole device pixels per game pixel
@@ -165,27 +164,13 @@ var Module = {
     sounds.hidden = false;
   },
   onCuesArrived: keepOffline,
-  onGameEnded: function () {
+  onGameEnded: function (scoresKept) {
     document.body.classList.add('ended');
+    document.getElementById('kept').hidden = !scoresKept;
     document.getElementById('ended').hidden = false;
     document.getElementById('again').focus();
-  },
-  onStorageProblem: function (message) {
-    note.textContent = 'This browser does not keep your scores: ' + message + '.';
   },
 };
 document.getElementById('again').addEventListener('click', function () {
   location.reload();
-});
-
-// The link saves jkl.yen itself, as the game last wrote it.
-document.getElementById('download').addEventListener('click', function (event) {
-  var bytes = Module.recordsFile ? Module.recordsFile() : null;
-  if (!bytes) {
-    event.preventDefault();
-    note.textContent = 'No scores saved yet: they are saved after each game.';
-    return;
-  }
-  URL.revokeObjectURL(this.href);
-  this.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
 });

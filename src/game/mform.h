@@ -107,6 +107,13 @@ class Mform {
   // Enters the finished game's score into hiScores, and keeps it for the
   // save if it entered. game/records_handlers.cpp
   void InsertRecord();
+  // Under the curtain or the hold the game is over and its score final: it
+  // enters the table now, as a close does, and the hold's end does not enter
+  // it again. Elsewhere nothing happens. game/phases.cpp
+  void EnterFinalScore();
+  // Enters scores from another records file as finished games' would enter,
+  // kept for the save like theirs. records/records_handlers.cpp
+  void EnterScores(const HiScores& scores);
 
   // ---- The window's contents ----
   // Now, in milliseconds, as the last delivery gave it; the timers count from it.
@@ -173,6 +180,8 @@ class Mform {
   // The table as loaded, and the scores this run entered, for merging with other games' at a save.
   RecordsRun records_;
   std::string saveProblem_;
+  // The game under the curtain or hold has entered its score already.
+  bool finalScoreEntered_ = false;
   bool endRequested_ = false;
   int exitStatus_ = 0;
 };

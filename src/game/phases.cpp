@@ -34,6 +34,7 @@ void Mform::StartReadyDelay() {
   Mpc.Present();
   STtimer.Enable();
   state.score = 0;
+  finalScoreEntered_ = false;
 }
 
 // The title sequence starts from these, at start-up and after every game.
@@ -44,13 +45,18 @@ void Mform::SetTitleStartValues() {
   state.titleSpeed = 120;
 }
 
-// Closing the window keeps the session's scores, just as End does. A game
-// under its curtain or hold is over and its score final: it enters the table
-// now, as the hold's end would have entered it.
+// Closing the window keeps the session's scores, just as End does, the
+// score of a game under its curtain or hold among them.
 void Mform::Form_Unload() {
-  const std::optional<Phase> phase = PhaseOf(*this);
-  if (phase == Phase::Curtain || phase == Phase::Hold) InsertRecord();
+  EnterFinalScore();
   EndProcess(SaveRecords() ? 0 : 1);
+}
+
+void Mform::EnterFinalScore() {
+  const std::optional<Phase> phase = PhaseOf(*this);
+  if ((phase != Phase::Curtain && phase != Phase::Hold) || finalScoreEntered_) return;
+  InsertRecord();
+  finalScoreEntered_ = true;
 }
 
 void Mform::STtimer_Timer() {

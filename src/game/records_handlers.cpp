@@ -11,6 +11,12 @@ namespace {
 
 void Say(const std::string& line) { std::fprintf(stderr, "zelvane: %s\n", line.c_str()); }
 
+// A score that enters the shown table is remembered apart, so that a save
+// can enter it into the table on disk, whatever other games wrote there meanwhile.
+void Enter(std::int32_t score, HiScores& shown, RecordsRun& run) {
+  if (InsertScore(shown, score)) InsertScore(run.entered, score);
+}
+
 }  // namespace
 
 void Mform::LoadRecords() {
@@ -38,10 +44,10 @@ bool Mform::SaveRecords() {
   return false;
 }
 
-// A score that enters the shown table is remembered apart, so that a save
-// can enter it into the table on disk, whatever other games wrote there meanwhile.
-void Mform::InsertRecord() {
-  if (InsertScore(state.hiScores, state.score)) InsertScore(records_.entered, state.score);
+void Mform::InsertRecord() { Enter(state.score, state.hiScores, records_); }
+
+void Mform::EnterScores(const HiScores& scores) {
+  for (const std::int32_t score : scores) Enter(score, state.hiScores, records_);
 }
 
 }  // namespace zelvane

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "game/mform.h"
+#include "platform/browser_scores.h"
 #include "platform/frame_step.h"
 #include "platform/game_window.h"
 #include "platform/sdl_cue_player.h"
@@ -53,25 +54,25 @@ class LateCues final : public CuePlayer {
 struct Game {
   GameWindow window;
   LateCues cues;
-  Mform form{Atlas(), cues};
+  StoredRecordsFiles files;
+  Mform form{Atlas(), cues, files};
 };
 
 // A tab can be closed at any moment, and a closing page can no longer write
-// to the browser's storage: so the records are saved as soon as a game's
-// score enters the table, not only by End. After every save the page copies
-// them into that storage.
+// to the browser's storage: so the page saves the records as soon as a
+// game's score enters the table, not only by End.
 void Frame(void* game) {
-  auto& [window, cues, form] = *static_cast<Game*>(game);
+  auto& [window, cues, files, form] = *static_cast<Game*>(game);
   const auto table = form.state.hiScores;
   RunFrame(window, form);
   if (!form.OPtimer.Enabled()) cues.Open();
   if (form.EndRequested()) {
-    // A tab cannot end its process: End has saved the records, nothing more
-    // runs, and the page tells the player and offers to play again.
+    // A tab cannot end its process: nothing more runs, the page saves the
+    // records, tells the player and offers to play again.
     emscripten_cancel_main_loop();
-    EM_ASM({ Module.gameEnded($0); }, form.ExitStatus());
-  } else if (form.state.hiScores != table && form.SaveRecords()) {
-    EM_ASM({ Module.keepScores(); });
+    EM_ASM({ Module.gameEnded(); });
+  } else if (form.state.hiScores != table) {
+    EM_ASM({ Module.saveScores(); });
   }
 }
 
@@ -92,6 +93,7 @@ int main() {
     std::fprintf(stderr, "zelvane: cannot open the window: %s\n", SDL_GetError());
     return 1;
   }
+  zelvane::ServeScores(game->form, game->files);
   game->form.DeliverLoad(zelvane::GameWindow::Now());
   game->window.Show(game->form);
   // A tick that fell due while the game was being made fires once, now, as

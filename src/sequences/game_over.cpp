@@ -47,7 +47,7 @@ void Mform::ShowGameOver() {
 }
 
 void Mform::OVtimer_Timer() {
-  InsertRecord();
+  EnterFinalScore();
   OVtimer.Disable();
   WIpc.Clear();
   WIpc.Present();

@@ -105,6 +105,16 @@ TEST_P(CloseAfterGameOverTest, KeepsTheFinalScoreOnce) {
   EXPECT_EQ(LoadRecordsFile(kRecordsFileName).scores, (HiScores{10600, 0, 0, 0, 0}));
 }
 
+// A browser tab hidden at that moment enters the score then, and the game
+// plays on: the hold's end does not enter it a second time.
+TEST_P(CloseAfterGameOverTest, EnteringItEarlyKeepsItOnce) {
+  form.state.score = 10600;
+  RunFor(form, GetParam());
+  form.EnterFinalScore();
+  RunFor(form, 600 + 2500);
+  EXPECT_EQ(form.state.hiScores, (HiScores{10600, 0, 0, 0, 0}));
+}
+
 // Milliseconds after the fifteenth landing: the curtain's first tick, its
 // middle, the hold, and the results.
 INSTANTIATE_TEST_SUITE_P(Moments, CloseAfterGameOverTest, ::testing::Values(0, 300, 600 + 1000, 600 + 2500));

@@ -67,8 +67,24 @@ export function launch(profile) {
 // this one counts the navigation as one, so the page is held to the rule:
 // a sound device starts silent, and only the page's own resume starts it.
 // `intercept`, where given, answers or passes on each of the page's requests.
-export async function openGame(browser, address, { scale = 1, width = 800, height = 600, intercept } = {}) {
-  const page = await browser.newPage();
+// Pages meant to play side by side each take a window of their own.
+// A page in a window of its own stays shown beside others, as a tab behind
+// another would not: a hidden page gets no frames.
+let windows = 0;
+async function newWindow(browser) {
+  const blank = `about:blank#${++windows}`;
+  const session = await browser.target().createCDPSession();
+  await session.send('Target.createTarget', { url: blank, newWindow: true });
+  await session.detach();
+  return (await browser.waitForTarget((target) => target.url() === blank)).page();
+}
+
+export async function openGame(
+  browser,
+  address,
+  { scale = 1, width = 800, height = 600, intercept, ownWindow = false } = {}
+) {
+  const page = ownWindow ? await newWindow(browser) : await browser.newPage();
   await page.setViewport({ width, height, deviceScaleFactor: scale });
   if (intercept) {
     await page.setRequestInterception(true);

@@ -5,7 +5,7 @@
 // build (for read_game).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -402,4 +402,173 @@ describe('offline', () => {
     await page.reload({ waitUntil: 'load' });
     await waitForScreen(page, titleDone, 'the game offline after the new build');
   });
+});
+
+// A records file of the desktop game's: line 1 is all the loader reads.
+const recordsLine = (scores) => `${scores.map((score) => String(score).padStart(6, '0')).join('')}\r\n`;
+
+// Chooses `file` with Load scores; the note that follows.
+async function loadScores(page, file) {
+  const before = await page.$eval('#note', (note) => note.textContent);
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load')]);
+  await chooser.accept([file]);
+  await page.waitForFunction((was) => document.getElementById('note').textContent !== was, {}, before);
+  return page.$eval('#note', (note) => note.textContent);
+}
+
+// Tabs of one browser share one table: each game's score is kept, also in a
+// tab closed under the curtain or hold, and scores load from a file.
+describe('the scores of every tab', () => {
+  const profile = newProfile();
+  const files = mkdtempSync(path.join(tmpdir(), 'zelvane-load-'));
+  let browser;
+  before(async () => {
+    browser = await launch(profile);
+  });
+  after(async () => {
+    await browser?.close();
+    profile.remove();
+    rmSync(files, { recursive: true, force: true });
+  });
+
+  test('tabs playing at once keep every score, a tab closed 0, 1, 2 or 3 s after GAME OVER too', async () => {
+    // Tab k hits k + 1 letters; the last stays open. They start apart, so
+    // each one's GAME OVER can be watched on its own.
+    const closedAfter = [0, 1000, 2000, 3000, null];
+    const tabs = [];
+    for (const [k, closing] of closedAfter.entries()) {
+      const page = await openGame(browser, server.address, { ownWindow: true });
+      await waitForScreen(page, titleDone, 'the buttons waiting');
+      await clickGame(page, startButton);
+      for (let hit = 1; hit <= k + 1; ++hit) {
+        const { wave } = await waitForScreen(page, (s) => s.wave?.length > 0, 'a wave', 6000, 50);
+        await pressLetter(page, wave[0]);
+        await waitForScreen(page, (s) => s.score >= 20 * hit, 'the hit', 1000, 50);
+      }
+      tabs.push({ page, closing });
+      await sleep(4000);
+    }
+    const scores = [];
+    for (const { page, closing } of tabs) {
+      const { score } = await waitForScreen(page, (s) => s.gameOver, 'GAME OVER', 90000, 50);
+      scores.push(score);
+      if (closing === null) {
+        await waitForScreen(page, titleDone, 'the title again', 20000);
+      } else {
+        await sleep(closing);
+        await page.close();
+      }
+    }
+    const table = scores.sort((a, b) => b - a);
+    const page = await openGame(browser, server.address);
+    assert.deepEqual((await waitForScreen(page, titleDone, 'the title')).records, table);
+    assert.equal((await keptRecords(page, table)).exact, true);
+    noErrors(page);
+    await page.close();
+  });
+
+  test("Load scores enters a file's scores into the stored table, and refuses a binary file", async () => {
+    const page = await openGame(browser, server.address);
+    await waitForScreen(page, titleDone, 'the buttons waiting');
+    const kept = await storedRecords(page);
+    const before = kept ? (await readRecords(Buffer.from(kept))).scores : [0, 0, 0, 0, 0];
+    const desktop = path.join(files, 'jkl.yen');
+    writeFileSync(desktop, recordsLine([900000, 7, 0, 0, 0]));
+    assert.match(await loadScores(page, desktop), /entered and kept/);
+    const merged = [...before, 900000, 7].sort((a, b) => b - a).slice(0, 5);
+    const { stored } = await keptRecords(page, merged);
+    const binary = path.join(files, 'atlas.png');
+    writeFileSync(binary, readFileSync(path.join(root, 'assets/atlas.png')));
+    assert.match(await loadScores(page, binary), /atlas\.png was not loaded, and nothing changed/);
+    assert.deepEqual(await storedRecords(page), stored);
+    noErrors(page);
+    await page.close();
+  });
+});
+
+// Where the browser keeps nothing, the game still starts and plays, one note
+// says why the scores cannot be kept, and nothing claims they were.
+describe('a browser that keeps no scores', () => {
+  const profile = newProfile();
+  let browser;
+  before(async () => {
+    browser = await launch(profile);
+  });
+  after(async () => {
+    await browser?.close();
+    profile.remove();
+  });
+
+  const noStorage = () => Object.defineProperty(window, 'indexedDB', { get: () => undefined });
+  const readingThrows = () =>
+    Object.defineProperty(window, 'indexedDB', {
+      get: () => {
+        throw new DOMException('The operation is insecure.', 'SecurityError');
+      },
+    });
+  const openThrows = () => {
+    IDBFactory.prototype.open = () => {
+      throw new DOMException('Access to the IndexedDB API is denied in this context.', 'SecurityError');
+    };
+  };
+  // The database cannot be made: its making is undone once the page has done its part.
+  const openFails = () => {
+    const open = IDBFactory.prototype.open;
+    IDBFactory.prototype.open = function (...args) {
+      const request = open.apply(this, args);
+      Object.defineProperty(request, 'onupgradeneeded', {
+        set(handler) {
+          request.addEventListener('upgradeneeded', (event) => {
+            handler.call(request, event);
+            request.transaction.abort();
+          });
+        },
+      });
+      return request;
+    };
+  };
+  // Chromium's own setting, "block site data", in a profile of its own.
+  const siteDataBlocked = () => {
+    const blocked = newProfile();
+    mkdirSync(path.join(blocked.dir, 'Default'));
+    const block = { profile: { default_content_setting_values: { cookies: 2 } } };
+    writeFileSync(path.join(blocked.dir, 'Default/Preferences'), JSON.stringify(block));
+    return blocked;
+  };
+  for (const [failure, breakStorage, why] of [
+    ['no IndexedDB', noStorage, /offers this page no storage/],
+    ['reading indexedDB throws', readingThrows, /does not let this page store anything/],
+    ['opening throws', openThrows, /does not let this page store anything/],
+    ['opening fails', openFails, /does not let this page store anything/],
+    ['the storage is full', 'full', /storage for this page is full/],
+    ['site data blocked', 'blocked', /may block site data/],
+  ]) {
+    test(`${failure}: the game plays, one note says why, and End claims no save`, async () => {
+      const blocked = breakStorage === 'blocked' ? siteDataBlocked() : null;
+      const own = blocked ? await launch(blocked) : null;
+      const page = await (own ?? browser).newPage();
+      if (typeof breakStorage === 'function') await page.evaluateOnNewDocument(breakStorage);
+      page.errors = [];
+      page.on('pageerror', (error) => page.errors.push(error.message));
+      await page.goto(server.address, { waitUntil: 'load' });
+      if (breakStorage === 'full') {
+        const session = await page.createCDPSession();
+        await session.send('Storage.overrideQuotaForOrigin', { origin: new URL(server.address).origin, quotaSize: 1 });
+      }
+      await waitForScreen(page, titleDone, 'the buttons waiting');
+      await page.click('#download');
+      assert.match(await page.$eval('#note', (note) => note.textContent), /No scores saved yet/);
+      await clickGame(page, endButton);
+      await page.waitForSelector('#ended:not([hidden])', { timeout: 2000 });
+      const said = await page.$eval('#note', (note) => note.textContent);
+      assert.match(said, /^Your scores cannot be kept in this browser: .*Download scores/);
+      assert.match(said, why);
+      assert.doesNotMatch(said, /No scores saved yet/, 'the note outlives the save');
+      assert.equal(await page.$eval('#kept', (kept) => kept.hidden), true, 'the page claims a save');
+      noErrors(page);
+      await page.close();
+      await own?.close();
+      blocked?.remove();
+    });
+  }
 });
