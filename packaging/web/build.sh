@@ -17,5 +17,7 @@ cmake --build "$build" -j"$(nproc)" --target zelvane
 site=build/web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/{index.html,page.js} assets/icons/zelvane-{16,32}.png "$site"
+cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/page.js assets/icons/zelvane-{16,32}.png "$site"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+sed "s/@VERSION@/$version/g" packaging/web/index.html >"$site/index.html"
 echo "$site"
