@@ -6,7 +6,8 @@
 set -Eeuo pipefail
 cd "$(dirname "$0")/.."
 step="reading the arguments"
-trap 'echo "setup.sh: failed while $step" >&2' ERR
+# Said once, by the shell itself rather than by a subshell that failed in it.
+trap '[[ $BASH_SUBSHELL -gt 0 ]] || echo "setup.sh: failed while $step" >&2' ERR
 
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
@@ -52,6 +53,7 @@ trap '[[ -z $temporary ]] || "${sudo[@]}" rm -f "$temporary"' EXIT
 # The Debian packages of the sets asked for, those not installed yet.
 install_packages() {
   local package missing=()
+  step="checking which packages are installed"
   for package in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$package")
