@@ -25,6 +25,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$game/CMakeCache.txt")
 rm -rf "$out/stage"
 stage=$out/stage/zelvane-$version
 mkdir -p "$stage/licenses"
+# strip writes SOURCE_DATE_EPOCH, the commit's time, as the executable's link
+# time: the same on every build of the commit.
 x86_64-w64-mingw32-strip -o "$stage/zelvane.exe" "$game/src/platform/zelvane.exe"
 cp "$source_dir"/assets/sounds/*.wav "$stage/"
 text() { sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$1" >"$2"; }
