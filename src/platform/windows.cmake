@@ -23,8 +23,6 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/zelvane.rc PROPERTIES
 
 target_sources(zelvane PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/zelvane.rc)
 set_target_properties(zelvane PROPERTIES WIN32_EXECUTABLE ON)
-# No link time in the header, so that two builds of one commit are the same file.
-target_link_options(zelvane PRIVATE -Wl,--no-insert-timestamp)
 target_link_libraries(zelvane PRIVATE SDL2::SDL2main)
 
 # Windows 10 is the oldest the game runs on: it asks for each monitor's density.
