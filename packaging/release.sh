@@ -60,7 +60,9 @@ git archive --format=tar.gz --prefix="$name/" -o "$out/$name.tar.gz" "$commit"
   awk -v heading="## [$version]" '
     index($0, heading) == 1 { found = 1; sub(/^## \[/, "# Zelvane "); sub(/\]/, "") }
     found && /^## / { exit }
-    found' "$tree/CHANGELOG.md"
+    found && /^$/ { blank++; next }
+    found { for (; blank; blank--) print ""; print }' "$tree/CHANGELOG.md"
+  echo
   echo "Check a download against SHA256SUMS with \`sha256sum -c --ignore-missing SHA256SUMS\`."
 } >"$out/RELEASE-NOTES.md"
 (cd "$out" && export LC_ALL=C && sha256sum -- *) >"$work/SHA256SUMS"
