@@ -19,6 +19,11 @@ SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The tree's path goes into compiler flags, which cannot quote a space.
+if [[ $work == *[[:space:]]* ]]; then
+  echo "release.sh: the temporary folder '$work' has a space in its path: set TMPDIR to one without" >&2
+  exit 1
+fi
 tree=$work/tree
 mkdir "$tree"
 git archive "$commit" | tar -x -C "$tree"
@@ -40,7 +45,8 @@ for cache in build/web/deps/prefix build/windows/deps/x86_64-w64-mingw32 tests/w
 done
 
 deb=$("$tree/packaging/build-deb.sh" | tail -n 1)
-mapfile -t windows < <("$tree/packaging/windows/build.sh" | tail -n 2)
+windows=$("$tree/packaging/windows/build.sh" | tail -n 2)
+mapfile -t windows <<<"$windows"
 site=$("$tree/packaging/web/build.sh" | tail -n 1)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/build/deb/CMakeCache.txt")
 name=zelvane-$version

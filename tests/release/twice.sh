@@ -7,12 +7,12 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mkdir -p "${1:-$source_dir/build/release-test}" && cd "${1:-$source_dir/build/release-test}" && pwd)
 rm -rf "${work:?}"/*
-mkdir -p "$work/first" "$work/second/a longer folder for the second tree"
+mkdir -p "$work/first" "$work/second/a-longer-folder-for-the-second-tree"
 
 "$source_dir/packaging/release.sh" "$work/first" >"$work/first.log" 2>&1 ||
   { tail -n 30 "$work/first.log" >&2; echo "twice.sh: the first release failed" >&2; exit 1; }
 first=$(tail -n 1 "$work/first.log")
-(umask 027 && TMPDIR="$work/second/a longer folder for the second tree" \
+(umask 027 && TMPDIR="$work/second/a-longer-folder-for-the-second-tree" \
   "$source_dir/packaging/release.sh" "$work/second" >"$work/second.log" 2>&1) ||
   { tail -n 30 "$work/second.log" >&2; echo "twice.sh: the second release failed" >&2; exit 1; }
 second=$(tail -n 1 "$work/second.log")
