@@ -20,4 +20,9 @@ mkdir -p "$site"
 cp "$build"/src/platform/zelvane.{js,wasm,data} packaging/web/page.js assets/icons/zelvane-{16,32}.png "$site"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 sed "s/@VERSION@/$version/g" packaging/web/index.html >"$site/index.html"
+# emscripten's file packager gives the cues' package a random uuid, read only
+# by its preload cache, which the game does not use: the package's checksum
+# stands in, so that two builds of one commit give the same zelvane.js.
+uuid=$(sha256sum "$site/zelvane.data" | sed -E 's/^(.{8})(.{4})(.{4})(.{4})(.{12}).*/\1-\2-\3-\4-\5/')
+sed -i -E "s/\"package_uuid\":\"[0-9a-f-]{36}\"/\"package_uuid\":\"$uuid\"/" "$site/zelvane.js"
 echo "$site"
