@@ -67,13 +67,12 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# The browser and Windows builds compile SDL2, libpng and zlib from Debian's
-# own sources: our list holds a deb-src line for each Debian archive and suite
-# the machine takes packages from; the machine's own lists stay as they are.
-# The list is written whole or not at all, and written anew when apt cannot
-# find a source package through it.
+# Our deb-src list, through which the browser and Windows builds fetch Debian's sources.
 write_source_list() {
   local list=/etc/apt/sources.list.d/zelvane-deb-src.list lines
+  # A deb-src line for each Debian archive and suite the machine takes its
+  # packages from; the machine's own lists stay as they are. A list through
+  # which apt finds no source package (empty, say) is written anew.
   step="asking apt for Debian's sources"
   if [[ -s $list ]] && apt-cache showsrc zlib 2>/dev/null | grep '^Package:' >/dev/null; then return 0; fi
   step="reading the machine's apt sources"
@@ -92,9 +91,10 @@ write_source_list() {
   apt-cache showsrc zlib | grep '^Package:' >/dev/null
 }
 
-# puppeteer-core drives the installed Chromium and downloads no browser. The
-# lock file's copy in node_modules tells that the modules match it.
+# The browser tests' node modules, as the lock file in tests/web names them.
 install_node_modules() {
+  # puppeteer-core drives the installed Chromium and downloads no browser. The
+  # lock file's copy in node_modules tells that the modules match it.
   local modules=tests/web/node_modules
   cmp -s tests/web/package-lock.json "$modules/.zelvane-lock" && return 0
   step="installing the browser tests' node modules (npm ci)"
@@ -127,6 +127,7 @@ done
 # Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
 if $web && ! command -v npm >/dev/null; then packages+=(npm); fi
 
+# The three jobs, each only where the sets asked for need it.
 install_packages "${packages[@]}"
 if $sources_needed; then write_source_list; fi
 if $web; then install_node_modules; fi
