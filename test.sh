@@ -4,7 +4,8 @@
 # also builds the game for the browser and plays it in Debian's Chromium.
 # With ZELVANE_WINDOWS_TEST=1 it also builds the Windows zip and installer and
 # tests them under Wine, and runs the headless suites cross-compiled for
-# Windows under Wine.
+# Windows under Wine. With ZELVANE_RELEASE_TEST=1 it also builds the release
+# twice and checks that both are the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")"
 windows=(-DZELVANE_WINDOWS_ZIP= -DZELVANE_WINDOWS_SETUP=)
@@ -30,3 +31,5 @@ if [[ ${ZELVANE_WEB_TEST:-} == 1 ]]; then
   ZELVANE_READ_GAME="$build/tests/web/read_game" node --test tests/web/
 fi
 if [[ ${ZELVANE_WINDOWS_TEST:-} == 1 ]]; then tests/windows/suites.sh; fi
+# Two releases of this commit, built apart and at different times, are the same bytes.
+if [[ ${ZELVANE_RELEASE_TEST:-} == 1 ]]; then tests/release/twice.sh; fi

@@ -20,6 +20,19 @@ file(RELATIVE_PATH ZELVANE_LAUNCHER_TO_GAME
   ${zelvane_launcher_full_dir} ${CMAKE_INSTALL_FULL_LIBEXECDIR}/zelvane/zelvane)
 file(RELATIVE_PATH ZELVANE_LAUNCHER_TO_CUES
   ${zelvane_launcher_full_dir} ${CMAKE_INSTALL_FULL_DATADIR}/zelvane)
+# The release's date, as CHANGELOG.md gives it for the version: the manual page
+# and the AppStream release entry carry both.
+file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md zelvane_release_heading
+  REGEX "^## \\[${PROJECT_VERSION}\\] - ")
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
+string(REGEX REPLACE "^.* - " "" ZELVANE_RELEASE_DATE "${zelvane_release_heading}")
+if(NOT ZELVANE_RELEASE_DATE MATCHES "^[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$")
+  message(FATAL_ERROR "CHANGELOG.md has no dated heading \"## [${PROJECT_VERSION}] - YYYY-MM-DD\"")
+endif()
+configure_file(${zelvane_packaging}/zelvane.6 ${PROJECT_BINARY_DIR}/packaging/zelvane.6 @ONLY)
+configure_file(${zelvane_packaging}/${zelvane_app_id}.metainfo.xml
+  ${PROJECT_BINARY_DIR}/packaging/${zelvane_app_id}.metainfo.xml @ONLY)
+
 # ./play.sh runs this very launcher from the build tree.
 configure_file(${zelvane_packaging}/zelvane.sh.in ${PROJECT_BINARY_DIR}/packaging/zelvane @ONLY
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -31,7 +44,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/Cues.cmake)
 install(FILES ${zelvane_cue_files} DESTINATION ${zelvane_cues_dir})
 
 install(FILES ${zelvane_packaging}/zelvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${zelvane_packaging}/${zelvane_app_id}.metainfo.xml
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${zelvane_app_id}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128)
   install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/zelvane-${size}.png
@@ -47,7 +60,7 @@ function(zelvane_gzip source output)
     COMMAND_ERROR_IS_FATAL ANY)
   set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
-zelvane_gzip(${zelvane_packaging}/zelvane.6 ${PROJECT_BINARY_DIR}/packaging/zelvane.6.gz)
+zelvane_gzip(${PROJECT_BINARY_DIR}/packaging/zelvane.6 ${PROJECT_BINARY_DIR}/packaging/zelvane.6.gz)
 zelvane_gzip(${zelvane_packaging}/changelog ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/zelvane.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${zelvane_packaging}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz

@@ -5,8 +5,14 @@
 # Prints the path of the package it made as its last line.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$source_dir/build/deb}
+build=$(mkdir -p "${1:-$source_dir/build/deb}" && cd "${1:-$source_dir/build/deb}" && pwd)
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# CPack gives the package's folders the modes they were made with: a builder's
+# umask of 027 would install folders that players cannot read.
+umask 022
+# Debian's flags map the folder they are asked in to "." in what the compiler
+# records: asked in the source tree, the package holds no path of the machine.
+cd "$source_dir"
 
 cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DZELVANE_TESTS=OFF -DZELVANE_TOOLS=OFF -DZELVANE_LAUNCHER_DIR=games \

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those still missing.
-# Usage: scripts/setup.sh [play|test|fuzz|web|windows]...
-set -euo pipefail
+# Sets a Debian machine up for the project: the packages it needs (only those
+# still missing), a deb-src list for the builds that compile Debian's sources,
+# and the browser tests' node modules. Any step that fails says so on stderr.
+# Usage: scripts/setup.sh [play|test|fuzz|web|windows|release]...
+set -Eeuo pipefail
 cd "$(dirname "$0")/.."
+step="reading the arguments"
+# Said once, by the shell itself rather than by a subshell that failed in it.
+trap '[[ $BASH_SUBSHELL -gt 0 ]] || echo "setup.sh: failed while $step" >&2' ERR
 
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
@@ -29,9 +34,73 @@ WEB_PACKAGES=(emscripten chromium dpkg-dev python3)
 # the installer maker; then Wine on a virtual display to run what it made.
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  dpkg-dev icoutils nsis
+  dpkg-dev icoutils nsis zip
   wine wine64 xvfb xdotool x11-utils imagemagick
 )
+
+# packaging/release.sh builds the Debian package, the browser and the Windows
+# game, and shows with diffoscope what differs between two of its builds.
+RELEASE_PACKAGES=(diffoscope-minimal git)
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+# Another install may hold the package lock for a while: wait for it.
+apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900)
+# A list not yet renamed into place goes when the set-up stops.
+temporary=
+trap '[[ -z $temporary ]] || "${sudo[@]}" rm -f "$temporary"' EXIT
+
+# The Debian packages of the sets asked for, those not installed yet.
+install_packages() {
+  local package missing=()
+  step="checking which packages are installed"
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [[ ${#missing[@]} -gt 0 ]] || return 0
+  echo "Installing: ${missing[*]}"
+  step="updating apt's package lists"
+  "${apt[@]}" update -qq
+  step="installing ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Our deb-src list, through which the browser and Windows builds fetch Debian's sources.
+write_source_list() {
+  local list=/etc/apt/sources.list.d/zelvane-deb-src.list lines
+  # A deb-src line for each Debian archive and suite the machine takes its
+  # packages from; the machine's own lists stay as they are. A list through
+  # which apt finds no source package (empty, say) is written anew.
+  step="asking apt for Debian's sources"
+  if [[ -s $list ]] && apt-cache showsrc zlib 2>/dev/null | grep '^Package:' >/dev/null; then return 0; fi
+  step="reading the machine's apt sources"
+  lines=$(scripts/debian_source_lines.sh)
+  step="writing $list"
+  # Beside the list, on the same file system, so the rename is atomic, but
+  # outside sources.list.d, so apt never reads it half written.
+  temporary=$("${sudo[@]}" mktemp /etc/apt/zelvane-deb-src.XXXXXX)
+  printf '%s\n' "$lines" | "${sudo[@]}" tee "$temporary" >/dev/null
+  "${sudo[@]}" chmod 644 "$temporary"
+  "${sudo[@]}" mv "$temporary" "$list"
+  temporary=
+  step="updating apt's package lists with $list"
+  "${apt[@]}" update -qq
+  step="finding Debian's source of zlib through $list"
+  apt-cache showsrc zlib | grep '^Package:' >/dev/null
+}
+
+# The browser tests' node modules, as the lock file in tests/web names them.
+install_node_modules() {
+  # puppeteer-core drives the installed Chromium and downloads no browser. The
+  # lock file's copy in node_modules tells that the modules match it.
+  local modules=tests/web/node_modules
+  cmp -s tests/web/package-lock.json "$modules/.zelvane-lock" && return 0
+  step="installing the browser tests' node modules (npm ci)"
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  cp tests/web/package-lock.json "$modules/.zelvane-lock"
+}
 
 sets=("$@")
 [[ ${#sets[@]} -gt 0 ]] || sets=(play)
@@ -43,72 +112,22 @@ for set in "${sets[@]}"; do
     play) ;;
     test) packages+=("${TEST_PACKAGES[@]}") ;;
     fuzz) packages+=("${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}") ;;
-    web)
-      packages+=("${WEB_PACKAGES[@]}")
-      # Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
-      command -v npm >/dev/null || packages+=(npm)
-      web=true
-      sources_needed=true
-      ;;
-    windows)
-      packages+=("${WINDOWS_PACKAGES[@]}")
-      sources_needed=true
+    web) packages+=("${WEB_PACKAGES[@]}") web=true sources_needed=true ;;
+    windows) packages+=("${WINDOWS_PACKAGES[@]}") sources_needed=true ;;
+    release)
+      packages+=("${WEB_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}")
+      web=true sources_needed=true
       ;;
     *)
-      echo "setup.sh: unknown set '$set' (play, test, fuzz, web or windows)" >&2
+      echo "setup.sh: unknown set '$set' (play, test, fuzz, web, windows or release)" >&2
       exit 2
       ;;
   esac
 done
+# Node.js may come from elsewhere with its own npm; Debian's npm only where none is.
+if $web && ! command -v npm >/dev/null; then packages+=(npm); fi
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-
-sudo=()
-[[ $(id -u) -eq 0 ]] || sudo=(sudo)
-# Another install may hold the package lock for a while: wait for it.
-apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900)
-if [[ ${#missing[@]} -gt 0 ]]; then
-  echo "Installing: ${missing[*]}"
-  "${apt[@]}" update -qq
-  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
-fi
-$sources_needed || exit 0
-
-# The browser and Windows builds compile SDL2, libpng and zlib from Debian's own sources:
-# a deb-src line of ours for each archive and suite the machine takes Debian's
-# packages from, in either format of apt's sources; the machine's own stay.
-debian_source_lines() {
-  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-    awk '$1 == "deb" && /debian/ { $1 = "deb-src"; print }'
-  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= '
-    {
-      delete field
-      n = split($0, lines, "\n")
-      for (i = 1; i <= n; i++) {
-        if (lines[i] ~ /^#/ || !match(lines[i], /^[A-Za-z-]+:/)) continue
-        field[tolower(substr(lines[i], 1, RLENGTH - 1))] = substr(lines[i], RLENGTH + 2)
-      }
-      if (field["types"] !~ /(^| )deb( |$)/ || field["uris"] !~ /debian/ || field["enabled"] ~ /no/) next
-      options = field["signed-by"] == "" ? "" : "[signed-by=" field["signed-by"] "] "
-      split(field["uris"], uris, " "); split(field["suites"], suites, " ")
-      for (u in uris) for (s in suites) print "deb-src " options uris[u] " " suites[s] " " field["components"]
-    }'
-}
-sources=/etc/apt/sources.list.d/zelvane-deb-src.list
-if [[ ! -e $sources ]]; then
-  debian_source_lines | "${sudo[@]}" tee "$sources" >/dev/null
-  "${apt[@]}" update -qq
-fi
-$web || exit 0
-# puppeteer-core drives the installed Chromium and downloads no browser. The
-# lock file's copy in node_modules tells that the modules match it.
-modules=tests/web/node_modules
-if ! cmp -s tests/web/package-lock.json "$modules/.zelvane-lock"; then
-  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-  cp tests/web/package-lock.json "$modules/.zelvane-lock"
-fi
+# The three jobs, each only where the sets asked for need it.
+install_packages "${packages[@]}"
+if $sources_needed; then write_source_list; fi
+if $web; then install_node_modules; fi

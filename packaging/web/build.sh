@@ -18,7 +18,9 @@ cmake --build "$build" -j"$(nproc)" --target zelvane
 site=build/web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp -r "$build"/src/platform/{zelvane.js,zelvane.wasm,cues} packaging/web/{index.html,page.js,manifest.json} \
+cp -r "$build"/src/platform/{zelvane.js,zelvane.wasm,cues} packaging/web/{page.js,manifest.json} \
   assets/icons/zelvane-{16,32,192,512}.png "$site"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+sed "s/@VERSION@/$version/g" packaging/web/index.html >"$site/index.html"
 packaging/web/offline.sh "$site"
 echo "$site"

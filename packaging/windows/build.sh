@@ -6,6 +6,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
+# shellcheck source=../reproducible.sh
+source "$source_dir/packaging/reproducible.sh"
 out=$(mkdir -p "${1:-$source_dir/build/windows}" && cd "${1:-$source_dir/build/windows}" && pwd)
 
 "$source_dir/scripts/setup.sh" windows
@@ -17,11 +19,14 @@ cmake -S "$source_dir" -B "$game" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/Wind
 cmake --build "$game" -j"$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$game/CMakeCache.txt")
 
-# What a player gets, laid out as the zip holds it and the installer installs it.
+# What a player gets, laid out as the zip holds it (in one folder, so that
+# "extract here" gives one folder) and the installer installs it.
 # Text files get Windows' line ends.
-stage=$out/stage
-rm -rf "$stage"
+rm -rf "$out/stage"
+stage=$out/stage/zelvane-$version
 mkdir -p "$stage/licenses"
+# strip writes SOURCE_DATE_EPOCH, the commit's time, as the executable's link
+# time: the same on every build of the commit.
 x86_64-w64-mingw32-strip -o "$stage/zelvane.exe" "$game/src/platform/zelvane.exe"
 cp "$source_dir"/assets/sounds/*.wav "$stage/"
 text() { sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$1" >"$2"; }
@@ -30,23 +35,23 @@ text "$source_dir/packaging/copyright" "$stage/COPYRIGHT.txt"
 for license in "$deps"/licenses/*.txt; do text "$license" "$stage/licenses/$(basename "$license")"; done
 
 zip=$out/zelvane-$version-windows-x64.zip
-rm -f "$zip"
-(cd "$stage" && find . -type f | sort | sed 's,^\./,,' | cmake -E tar cf "$zip" --format=zip --files-from=/dev/stdin)
+pack_zip "$stage" "$zip"
 
 # The installer installs and the uninstaller removes the same staged files.
 files=$out/files.nsh
 {
   echo '!macro InstallFiles'
-  (cd "$stage" && find . -type d | sort | sed 's,^\./\?,,') | while read -r dir; do
+  (cd "$stage" && find . -type d | LC_ALL=C sort | sed 's,^\./\?,,') | while read -r dir; do
     echo "  SetOutPath \"\$INSTDIR${dir:+\\${dir//\//\\}}\""
-    find "$stage/$dir" -maxdepth 1 -type f | sort | sed 's/^/  File "/; s/$/"/'
+    find "$stage/$dir" -maxdepth 1 -type f | LC_ALL=C sort | sed 's/^/  File "/; s/$/"/'
   done
   echo '!macroend'
   echo '!macro RemoveFiles'
-  (cd "$stage" && find . -type f | sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
-  (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  RMDir "$INSTDIR\\/; s/$/"/'
+  (cd "$stage" && find . -type f | LC_ALL=C sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
+  (cd "$stage" && find . -mindepth 1 -type d | LC_ALL=C sort -r | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  RMDir "$INSTDIR\\/; s/$/"/'
   echo '!macroend'
-  echo "!define ESTIMATED_KB $(du -sk "$stage" | cut -f1)"
+  # The files' own sizes: what du counts depends on the file system.
+  echo "!define ESTIMATED_KB $(find "$stage" -type f -printf '%s\n' | awk '{ bytes += $1 } END { print int((bytes + 1023) / 1024) }')"
 } >"$files"
 setup=$out/zelvane-$version-setup.exe
 makensis -V2 -NOCD -DVERSION="$version" -DFILES="$files" -DICON="$game/src/platform/zelvane.ico" \

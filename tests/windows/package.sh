@@ -15,6 +15,11 @@ unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 cd "$unpacked"
 cmake -E tar xf "$ZELVANE_WINDOWS_ZIP"
+# One folder, so that "extract here" does not spill the game's files.
+folder=zelvane-$ZELVANE_VERSION
+top=$(ls -A)
+[ "$top" = "$folder" ] || { echo "FAIL: the zip's top holds $top, not the one folder $folder" >&2; exit 1; }
+cd "$folder"
 
 expected="COPYRIGHT.txt README.txt abc.wav bcd.wav cde.wav def.wav efg.wav fgh.wav ghi.wav hij.wav ijk.wav
 licenses/SDL2.txt licenses/libpng.txt licenses/zlib.txt zelvane.exe"
