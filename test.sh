@@ -16,6 +16,12 @@ else
 fi
 # One style everywhere: the formatter's own verdict, before anything is built.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+# Every shell script as shellcheck reads it (.shellcheckrc): each *.sh, and
+# whatever else starts with a shell's #!.
+{
+  git ls-files '*.sh'
+  git ls-files -z | xargs -0 awk 'FNR == 1 && /^#!.*sh/ { print FILENAME; nextfile }'
+} | sort -u | xargs shellcheck
 if [[ ${ZELVANE_WINDOWS_TEST:-} == 1 ]]; then
   mkdir -p build/windows
   packaging/windows/build.sh | tee build/windows/build.log

@@ -23,7 +23,7 @@ TEST_PACKAGES=(
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra libsndfile1-dev
   xvfb xdotool x11-utils imagemagick sox
   desktop-file-utils appstream lintian file
-  clang-format git
+  clang-format shellcheck git
 )
 # The clang build that fuzz/run.sh makes for the records fuzzer.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -6,11 +6,11 @@ set -euo pipefail
 site=$1
 worker=$(realpath "$(dirname "$0")/offline.js")
 rm -f "$site/offline.js"
-files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
-hash=$(cd "$site" && cat $files - <"$worker" | sha256sum | cut -c1-16)
+mapfile -t files < <(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+hash=$(cd "$site" && cat "${files[@]}" - <"$worker" | sha256sum | cut -c1-16)
 {
   echo "// Made by packaging/web/offline.sh for this build."
   echo "const build = '$hash';"
-  echo "const files = ['./'$(printf ", '%s'" $files)];"
+  echo "const files = ['./'$(printf ", '%s'" "${files[@]}")];"
   cat "$worker"
 } >"$site/offline.js"
