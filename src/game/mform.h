@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "game/game_state.h"
 #include "game/random.h"
@@ -54,6 +56,15 @@ class Mform {
   int ExitStatus() const { return exitStatus_; }
   // Why the last save failed, in the words of its line on standard error; empty after a good one.
   const std::string& SaveProblem() const { return saveProblem_; }
+  // While End or a close waits to save the records (another game is saving,
+  // another program holds the file): nothing but the wait goes on, NextDue
+  // tells when the save is tried again, and End, shown again, or a second
+  // close gives the save up.
+  bool SaveWaiting() const { return saveRetryAt_.has_value(); }
+  // What the player should read in a message box where standard error is
+  // never seen (Windows), each told once: a file kept aside, a save that
+  // waits, a folder that takes no records. Taking them empties the list.
+  std::vector<std::string> TakeNotices();
 
   // ---- Handlers: what fires each, and where it is defined ----
   // The window is created: seeds the random numbers, draws the score frame,
@@ -106,6 +117,9 @@ class Mform {
   // Enters the finished game's score into hiScores, and keeps it for the
   // save if it entered. records/records_handlers.cpp
   void InsertRecord();
+  // End or a close: saves the records and ends the process, once the save is
+  // done, failed or given up. records/records_handlers.cpp
+  void EndAfterSaving();
 
   // ---- The window's contents ----
   // Now, in milliseconds, as the last delivery gave it; the timers count from it.
@@ -149,6 +163,11 @@ class Mform {
   void Blit(Panel& panel, int x, int y, const Rect& region);
   void PlayCue(const char* name) { cues_.Play(name); }
   void EndProcess(int status);
+  // The player gave up a save that waits. records/records_handlers.cpp
+  void GiveUpSaving();
+  // One line on standard error; and in `notices_` too.
+  void Say(const std::string& line);
+  void Tell(const std::string& line);
   // The title sequence's start values: at load and after every game. game/phases.cpp
   void SetTitleStartValues();
   // Steps of the phases, each made by the handler that ends the old phase.
@@ -168,6 +187,13 @@ class Mform {
   // The table as loaded, and the scores this run entered, for merging with other games' at a save.
   RecordsRun records_;
   std::string saveProblem_;
+  SaveWait saveWait_ = SaveWait::None;
+  SavePauses savePauses_;
+  std::optional<std::int64_t> saveRetryAt_;
+  std::int64_t waitingSince_ = 0;
+  std::vector<std::string> notices_;
+  bool toldKeptAside_ = false;
+  bool toldWaiting_ = false;
   bool endRequested_ = false;
   int exitStatus_ = 0;
 };

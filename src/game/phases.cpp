@@ -22,7 +22,7 @@ void Mform::Cm1_Click(std::int16_t index) {
   if (index == 0) {
     StartReadyDelay();
   } else if (index == 1) {
-    EndProcess(SaveRecords() ? 0 : 1);
+    EndAfterSaving();
   }
 }
 
@@ -50,7 +50,7 @@ void Mform::SetTitleStartValues() {
 void Mform::Form_Unload() {
   const std::optional<Phase> phase = PhaseOf(*this);
   if (phase == Phase::Curtain || phase == Phase::Hold) InsertRecord();
-  EndProcess(SaveRecords() ? 0 : 1);
+  EndAfterSaving();
 }
 
 void Mform::STtimer_Timer() {

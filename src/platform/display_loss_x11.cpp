@@ -21,6 +21,7 @@ Mform* gForm = nullptr;
 int SaveAndEnd(Display*) {
   std::fputs("zelvane: lost the connection to the display\n", stderr);
   gForm->DeliverClose(GameWindow::Now());
+  FinishSavingBeforeTheEnd(*gForm);
   std::fflush(stderr);
   std::_Exit(1);
 }

@@ -143,4 +143,6 @@ void AskForPlainFrame(SDL_Window* window) {
 #endif
 }
 
+void TellThePlayer(SDL_Window*, const std::string&) {}
+
 }  // namespace zelvane
