@@ -1,7 +1,10 @@
 // The game where things go wrong around it: no display, files that are no
 // files, a folder that vanishes, a display that goes away.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -102,6 +105,42 @@ TEST_F(MishapTest, AFailedSaveOnEndIsShownInTheWindow) {
   EXPECT_NE(game_->ErrorOutput().find(line), std::string::npos) << game_->ErrorOutput();
   X("xdotool key --window " + *box + " Return");
   EXPECT_EQ(game_->WaitForExit(10s), 1);
+}
+
+// Another game in the folder is slow to save and holds the records' lock: End
+// waits for it as long as it takes, the window answering and redrawing, and
+// saves once it is done; End again gives up, in the box, with nothing written.
+TEST_F(MishapTest, EndWaitsForAnotherGamesSaveWithTheWindowAnswering) {
+  for (const bool giveUp : {false, true}) {
+    SCOPED_TRACE(giveUp ? "given up" : "waited for");
+    ScratchDirectory folder;
+    const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+    ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
+    ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+    Click(kEndClick);
+    ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s))
+        << game_->ErrorOutput();
+    X("xdotool windowunmap --sync " + window_);
+    X("xdotool windowmap --sync " + window_);
+    EXPECT_TRUE(WaitForShot([](const Image& s) { return s.At(405, 30) == Black && s.At(405, 70) != Black; }, 5s))
+        << "the window was not redrawn with End to give up while the save waited";
+    EXPECT_EQ(game_->WaitForExit(500ms), std::nullopt) << "the game did not wait for the other's save";
+    EXPECT_FALSE(fs::exists(folder.Path() / "jkl.yen")) << "saved while another game held the lock";
+    if (giveUp) {
+      Click(kEndClick);
+      std::optional<std::string> box;
+      ASSERT_TRUE(WaitUntil([&] { return (box = MessageBox()).has_value(); }, 10s)) << "no message box";
+      X("xdotool key --window " + *box + " Return");
+      EXPECT_EQ(game_->WaitForExit(10s), 1);
+      EXPECT_FALSE(fs::exists(folder.Path() / "jkl.yen"));
+      close(otherGame);
+    } else {
+      close(otherGame);
+      EXPECT_EQ(game_->WaitForExit(10s), 0);
+      EXPECT_TRUE(fs::exists(folder.Path() / "jkl.yen"));
+    }
+  }
 }
 
 TEST_F(MishapTest, ALostDisplaySavesBeforeTheGameEnds) {
