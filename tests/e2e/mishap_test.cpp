@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "game_window_fixture.h"
 #include "screen_reading.h"
@@ -22,18 +21,6 @@ class MishapTest : public GameWindowTest {
  protected:
   // Each test starts the game itself.
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
-
-  // A top-level window named Zelvane that is not the game's own: SDL's message box.
-  std::optional<std::string> MessageBox() const {
-    std::istringstream windows(X("xwininfo -root -children"));
-    for (std::string line; std::getline(windows, line);) {
-      const auto id = line.find("0x");
-      if (id == std::string::npos || line.find("\"Zelvane\"") == std::string::npos) continue;
-      const std::string window = line.substr(id, line.find(' ', id) - id);
-      if (std::stoul(window, nullptr, 16) != std::stoul(window_)) return window;
-    }
-    return std::nullopt;
-  }
 };
 
 TEST_F(MishapTest, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
