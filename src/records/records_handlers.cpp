@@ -15,6 +15,25 @@ namespace {
 // another game's save is mostly over long before.
 constexpr std::int64_t kTellWaitingAfter = 1000;
 
+// For standard error, as soon as the save waits.
+std::string WaitingLine(SaveWait wait) {
+  const std::string file = kRecordsFileName;
+  if (wait == SaveWait::ForAnotherGame) {
+    return file + ": another game is saving the records; waiting for it (End or closing the window gives up)";
+  }
+  return file + ": in use by another program; trying again for a few seconds";
+}
+
+// For the player's box, once the wait goes on.
+std::string WaitingNotice(SaveWait wait) {
+  if (wait == SaveWait::ForAnotherGame) {
+    return "Another Zelvane in this folder is saving the scores; this one saves them as soon as it is done. End, or "
+           "closing the window, gives up.";
+  }
+  return std::string(kRecordsFileName) +
+         " is in use by another program; the scores are saved as soon as it lets go, if it does within a few seconds.";
+}
+
 }  // namespace
 
 void Mform::Say(const std::string& line) { std::fprintf(stderr, "zelvane: %s\n", line.c_str()); }
@@ -77,21 +96,13 @@ void Mform::EndAfterSaving() {
   }
   if (firstTry) {
     waitingSince_ = clock.now;
-    Say(saveWait_ == SaveWait::ForAnotherGame
-            ? std::string(kRecordsFileName) +
-                  ": another game is saving the records; waiting for it (End or "
-                  "closing the window gives up)"
-            : std::string(kRecordsFileName) + ": in use by another program; trying again for a few seconds");
+    Say(WaitingLine(saveWait_));
     // End gives the save up; Start stays out of reach.
     Cm1[1].left = layout::kButtonInLeft;
     Cm1[1].enabled = true;
   } else if (!toldWaiting_ && clock.now - waitingSince_ >= kTellWaitingAfter) {
     toldWaiting_ = true;
-    notices_.push_back(saveWait_ == SaveWait::ForAnotherGame
-                           ? "Another Zelvane in this folder is saving the scores; this one saves them as soon as it "
-                             "is done. End, or closing the window, gives up."
-                           : std::string(kRecordsFileName) +
-                                 " is in use by another program; the scores are saved as soon as it lets go.");
+    notices_.push_back(WaitingNotice(saveWait_));
   }
 }
 
