@@ -56,15 +56,17 @@ struct HoldCase {
   const char* share;
   int milliseconds;
   bool saved;
+  // A wait of over a second is told in a box, once; a failed save in another.
+  int boxes;
 };
 
 // Scanners and sync tools open files briefly: a save retries reading and
 // replacing for a few seconds, the window answering, and keeps nothing aside;
 // a file held for longer ends in the failed-save box, the old file whole.
 TEST_F(WindowsRecordsTest, AFileHeldAMomentIsSavedAndOneHeldLongerIsLeftWhole) {
-  for (const HoldCase& c : {HoldCase{"half a second, shared with no one", "none", 500, true},
-                            HoldCase{"three seconds, shared for reading", "read", 3000, true},
-                            HoldCase{"longer than the game waits", "read", 15000, false}}) {
+  for (const HoldCase& c : {HoldCase{"half a second, shared with no one", "none", 500, true, 0},
+                            HoldCase{"three seconds, shared for reading", "read", 3000, true, 1},
+                            HoldCase{"longer than the game waits", "read", 15000, false, 2}}) {
     SCOPED_TRACE(c.name);
     ScratchDirectory folder;
     std::ofstream(folder.Path() / "jkl.yen", std::ios::binary) << kOldTable;
@@ -76,7 +78,7 @@ TEST_F(WindowsRecordsTest, AFileHeldAMomentIsSavedAndOneHeldLongerIsLeftWhole) {
     ASSERT_TRUE(WaitUntil([&] { return Holds(held); }, 20s)) << "the file was never held";
     Click(kEndClick);
     std::optional<int> status;
-    const int boxes = AnswerBoxesUntilTheGameEnds(status);
+    EXPECT_EQ(AnswerBoxesUntilTheGameEnds(status), c.boxes);
     EXPECT_EQ(status, c.saved ? 0 : 1);
     EXPECT_EQ(KeptAside(folder.Path()), 0) << "a file in use was taken for an unreadable one";
     const auto lines = CrLfLines(folder.Path() / "jkl.yen");
@@ -85,7 +87,6 @@ TEST_F(WindowsRecordsTest, AFileHeldAMomentIsSavedAndOneHeldLongerIsLeftWhole) {
       EXPECT_EQ(lines->size(), 16u) << "not saved";
     } else {
       EXPECT_EQ(*lines, std::vector<std::string>{kOldTable.substr(0, 30)}) << "the old file was changed";
-      EXPECT_GE(boxes, 1) << "the failed save was not shown";
     }
     WaitForWine();
     fs::remove(held);
