@@ -75,8 +75,8 @@ GameWindow::~GameWindow() {
 
 int GameWindow::Run(Mform& form) {
   CloseWhenTheSessionEnds(window_, [this, &form] {
-    Close(form, false);
-    FinishSavingBeforeTheEnd(form);
+    playerThere_ = false;
+    CloseBeforeTheEnd(form);
   });
   while (!form.EndRequested()) {
     SDL_Event event;
@@ -119,7 +119,8 @@ bool WaitForEventOrTick(const Mform& form, SDL_Event& event) {
 
 bool DeliverDueTickNow(Mform& form) { return form.DeliverDueTick(GameWindow::Now()); }
 
-void FinishSavingBeforeTheEnd(Mform& form) {
+void CloseBeforeTheEnd(Mform& form) {
+  if (!form.SaveWaiting()) form.DeliverClose(GameWindow::Now());
   const std::int64_t deadline = GameWindow::Now() + kLastPatience;
   while (form.SaveWaiting() && GameWindow::Now() < deadline) {
     const std::int64_t wait = std::min(form.NextDue().value_or(deadline), deadline) - GameWindow::Now();

@@ -75,9 +75,10 @@ class GameWindow {
 bool WaitForEventOrTick(const Mform& form, SDL_Event& event);
 // Delivers the earliest tick due by the monotonic clock's now; false when none is.
 bool DeliverDueTickNow(Mform& form);
-// Where the process may end any moment after a close (the session ends, the
-// display is gone): lets a save that waits go on for a few seconds more, then
-// gives it up, so that the game ends with its records saved or with a word why not.
-void FinishSavingBeforeTheEnd(Mform& form);
+// Where the process may be ended any moment now (the session ends, the
+// display is gone): closes the game, saving, unless it is already waiting to
+// save; lets a save that waits go on for a few seconds more, then gives it up,
+// so that the game ends with its records saved or with a word why not.
+void CloseBeforeTheEnd(Mform& form);
 
 }  // namespace zelvane

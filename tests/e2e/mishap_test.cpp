@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "game_window_fixture.h"
 #include "screen_reading.h"
@@ -137,6 +138,23 @@ TEST_F(MishapTest, ALostDisplaySavesBeforeTheGameEnds) {
   EXPECT_EQ(game_->WaitForExit(10s), 1);
   EXPECT_TRUE(fs::exists(game_->WorkingDirectory() / "jkl.yen"));
   EXPECT_EQ(game_->ErrorOutput(), "zelvane: lost the connection to the display\n");
+}
+
+// A save that waits for another game when the display goes keeps waiting a
+// few seconds before the game ends, rather than giving up at once.
+TEST_F(MishapTest, ALostDisplayLetsAWaitingSaveFinish) {
+  ScratchDirectory folder;
+  const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+  ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  Click(kEndClick);
+  ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s));
+  display_->End();
+  std::this_thread::sleep_for(1s);
+  close(otherGame);
+  EXPECT_EQ(game_->WaitForExit(10s), 1);
+  EXPECT_TRUE(fs::exists(folder.Path() / "jkl.yen")) << game_->ErrorOutput();
 }
 
 }  // namespace
