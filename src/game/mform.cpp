@@ -27,7 +27,7 @@ void Mform::DeliverLoad(std::int64_t now) {
 
 void Mform::DeliverKeyDown(std::int64_t now, std::int16_t keyCode, std::int16_t shift) {
   clock.now = now;
-  if (endRequested_ || !KeyPreview) return;
+  if (endRequested_ || SaveWaiting() || !KeyPreview) return;
   Form_KeyDown(keyCode, shift);
   HandlerReturned();
 }
@@ -36,20 +36,28 @@ void Mform::DeliverClick(std::int64_t now, std::int16_t index) {
   clock.now = now;
   if (endRequested_ || index < 0 || index >= static_cast<std::int16_t>(Cm1.size())) return;
   if (!Cm1[static_cast<std::size_t>(index)].enabled) return;
-  Cm1_Click(index);
+  if (SaveWaiting()) {
+    GiveUpSaving();
+  } else {
+    Cm1_Click(index);
+  }
   HandlerReturned();
 }
 
 void Mform::DeliverClose(std::int64_t now) {
   clock.now = now;
   if (endRequested_) return;
-  Form_Unload();
+  if (SaveWaiting()) {
+    GiveUpSaving();
+  } else {
+    Form_Unload();
+  }
   HandlerReturned();
 }
 
 std::optional<std::int64_t> Mform::NextDue() const {
   std::optional<std::int64_t> next;
-  if (endRequested_) return next;
+  if (endRequested_ || SaveWaiting()) return saveRetryAt_;
   for (const TimerBinding& binding : kTimers) {
     const Timer& timer = this->*binding.timer;
     if (timer.Enabled() && (!next || timer.Due() < *next)) next = timer.Due();
@@ -60,6 +68,13 @@ std::optional<std::int64_t> Mform::NextDue() const {
 bool Mform::DeliverDueTick(std::int64_t now) {
   clock.now = now;
   if (endRequested_) return false;
+  // While the save waits, the game stands still.
+  if (SaveWaiting()) {
+    if (*saveRetryAt_ > now) return false;
+    EndAfterSaving();
+    HandlerReturned();
+    return true;
+  }
   const TimerBinding* due = nullptr;
   for (const TimerBinding& binding : kTimers) {
     const Timer& timer = this->*binding.timer;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "game/game_state.h"
 #include "game/random.h"
@@ -55,6 +57,15 @@ class Mform {
   int ExitStatus() const { return exitStatus_; }
   // Why the last save failed, in the words of its line on standard error; empty after a good one.
   const std::string& SaveProblem() const { return saveProblem_; }
+  // While End or a close waits to save the records (another game is saving,
+  // another program holds the file): nothing but the wait goes on, NextDue
+  // tells when the save is tried again, and End, shown again, or a second
+  // close gives the save up.
+  bool SaveWaiting() const { return saveRetryAt_.has_value(); }
+  // What the player should read in a message box where standard error is
+  // never seen (Windows), each told once: a file kept aside, a save that
+  // waits, a folder that takes no records. Taking them empties the list.
+  std::vector<std::string> TakeNotices();
 
   // ---- Handlers: what fires each, and where it is defined ----
   // The window is created: seeds the random numbers, draws the score frame,
@@ -112,8 +123,11 @@ class Mform {
   // it again. Elsewhere nothing happens. game/phases.cpp
   void EnterFinalScore();
   // Enters scores from another records file as finished games' would enter,
-  // kept for the save like theirs. records/records_handlers.cpp
+  // kept for the save like theirs. game/records_handlers.cpp
   void EnterScores(const HiScores& scores);
+  // End or a close: saves the records and ends the process, once the save is
+  // done, failed or given up. game/records_handlers.cpp
+  void EndAfterSaving();
 
   // ---- The window's contents ----
   // Now, in milliseconds, as the last delivery gave it; the timers count from it.
@@ -161,6 +175,11 @@ class Mform {
   void EraseWaveRow();
   void PlayCue(const char* name) { cues_.Play(name); }
   void EndProcess(int status);
+  // The player gave up a save that waits. game/records_handlers.cpp
+  void GiveUpSaving();
+  // One line on standard error; and in `notices_` too.
+  void Say(const std::string& line);
+  void Tell(const std::string& line);
   // The title sequence's start values: at load and after every game. game/phases.cpp
   void SetTitleStartValues();
   // Steps of the phases, each made by the handler that ends the old phase.
@@ -182,6 +201,13 @@ class Mform {
   std::string saveProblem_;
   // The game under the curtain or hold has entered its score already.
   bool finalScoreEntered_ = false;
+  SaveWait saveWait_ = SaveWait::None;
+  SavePauses savePauses_;
+  std::optional<std::int64_t> saveRetryAt_;
+  std::int64_t waitingSince_ = 0;
+  std::vector<std::string> notices_;
+  bool toldKeptAside_ = false;
+  bool toldWaiting_ = false;
   bool endRequested_ = false;
   int exitStatus_ = 0;
 };

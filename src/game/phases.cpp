@@ -22,7 +22,7 @@ void Mform::Cm1_Click(std::int16_t index) {
   if (index == 0) {
     StartReadyDelay();
   } else if (index == 1) {
-    EndProcess(SaveRecords() ? 0 : 1);
+    EndAfterSaving();
   }
 }
 
@@ -49,7 +49,7 @@ void Mform::SetTitleStartValues() {
 // score of a game under its curtain or hold among them.
 void Mform::Form_Unload() {
   EnterFinalScore();
-  EndProcess(SaveRecords() ? 0 : 1);
+  EndAfterSaving();
 }
 
 void Mform::EnterFinalScore() {

@@ -16,7 +16,7 @@ Mform* gForm = nullptr;
 // Xlib ends the process itself if this returns, so it never does.
 int SaveAndEnd(Display*) {
   std::fputs("zelvane: lost the connection to the display\n", stderr);
-  gForm->DeliverClose(GameWindow::Now());
+  CloseBeforeTheEnd(*gForm);
   std::fflush(stderr);
   std::_Exit(1);
 }

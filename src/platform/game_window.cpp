@@ -34,6 +34,10 @@ int ScaleForDisplay(SDL_Window* window) {
                      {layout::kClientWidth, layout::kClientHeight});
 }
 
+// What a save may still wait for once the process is about to be ended:
+// Windows gives a window five seconds to answer the session's end.
+constexpr std::int64_t kLastPatience = 4000;
+
 int FloorDivided(int value, int by) { return value >= 0 ? value / by : -((-value + by - 1) / by); }
 
 bool IsRgb32(const SDL_PixelFormat& format) {
@@ -46,6 +50,9 @@ GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, B
   // The window surface is drawn by the processor and sent to the display as it
   // is: no GL libraries to load for a picture this small.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Closing the window is one close: a quit on its heels would be a second,
+  // which gives up a save that waits.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   window_ = SDL_CreateWindow("Zelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, layout::kClientWidth,
                              layout::kClientHeight, SDL_WINDOW_HIDDEN);
   if (!window_) return;
@@ -67,21 +74,30 @@ GameWindow::~GameWindow() {
 }
 
 int GameWindow::Run(Mform& form) {
-  CloseWhenTheSessionEnds(window_, [this, &form] { Close(form, false); });
-  while (!closed_ && !form.EndRequested()) {
+  CloseWhenTheSessionEnds(window_, [this, &form] {
+    playerThere_ = false;
+    CloseBeforeTheEnd(form);
+  });
+  while (!form.EndRequested()) {
     SDL_Event event;
     if (WaitForEventOrTick(form, event)) {
       do {
         Handle(form, event);
-      } while (!closed_ && !form.EndRequested() && SDL_PollEvent(&event));
+      } while (!form.EndRequested() && SDL_PollEvent(&event));
     }
     DeliverDueTicks(form);
-    if (closed_ || form.EndRequested()) break;
+    TellNotices(form);
+    if (form.EndRequested()) break;
     Present(form);
   }
   CloseWhenTheSessionEnds(window_, {});
-  if (!form.SaveProblem().empty() && (!closed_ || closedByPlayer_)) TellSaveFailure(form);
+  TellNotices(form);
+  if (!form.SaveProblem().empty() && playerThere_) TellSaveFailure(form);
   return form.ExitStatus();
+}
+
+void GameWindow::TellNotices(Mform& form) {
+  for (const std::string& notice : form.TakeNotices()) TellThePlayer(window_, notice);
 }
 
 void GameWindow::TellSaveFailure(const Mform& form) {
@@ -102,6 +118,17 @@ bool WaitForEventOrTick(const Mform& form, SDL_Event& event) {
 }
 
 bool DeliverDueTickNow(Mform& form) { return form.DeliverDueTick(GameWindow::Now()); }
+
+void CloseBeforeTheEnd(Mform& form) {
+  if (!form.SaveWaiting()) form.DeliverClose(GameWindow::Now());
+  const std::int64_t deadline = GameWindow::Now() + kLastPatience;
+  while (form.SaveWaiting() && GameWindow::Now() < deadline) {
+    const std::int64_t wait = std::min(form.NextDue().value_or(deadline), deadline) - GameWindow::Now();
+    if (wait > 0) SDL_Delay(static_cast<Uint32>(wait));
+    DeliverDueTickNow(form);
+  }
+  if (form.SaveWaiting()) form.DeliverClose(GameWindow::Now());
+}
 
 void GameWindow::DeliverDueTicks(Mform& form) {
   while (!form.EndRequested() && DeliverDueTickNow(form)) {
@@ -172,16 +199,15 @@ void GameWindow::KeyDown(Mform& form, const SDL_KeyboardEvent& key) {
 
 void GameWindow::Click(Mform& form, std::optional<std::int16_t> index) {
   if (!index) return;
+  playerThere_ = true;
   form.DeliverClick(Now(), *index);
 }
 
-// The first close counts: a window's close that follows the session's end
-// does not make its failed save the player's to see.
+// The close that ends the game decides whether its failed save is the player's to see.
 void GameWindow::Close(Mform& form, bool byPlayer) {
-  if (closed_) return;
+  if (form.EndRequested()) return;
+  playerThere_ = byPlayer;
   form.DeliverClose(Now());
-  closed_ = true;
-  closedByPlayer_ = byPlayer;
 }
 
 Point GameWindow::GamePoint(int x, int y) const { return {FloorDivided(x, scale_), FloorDivided(y, scale_)}; }

@@ -30,9 +30,10 @@ class GameWindow {
   static std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
 
   // Delivers the window's events to the game until the game ends; returns the
-  // exit status the game asked for. A save that failed when the player ended
-  // the game (End, or closing the window) is told in a message box first,
-  // since a player who started the game from a menu sees no standard error.
+  // exit status the game asked for. A save that waits keeps the window
+  // answering. A save that failed when the player ended the game (End, or
+  // closing the window) is told in a message box first, since a player who
+  // started the game from a menu sees no standard error.
   int Run(Mform& form);
 
   // The steps of Run, public so that benchmarks time the real thing.
@@ -52,6 +53,7 @@ class GameWindow {
   void Click(Mform& form, std::optional<std::int16_t> index);
   // `byPlayer` when the window was closed, rather than the session ending.
   void Close(Mform& form, bool byPlayer);
+  void TellNotices(Mform& form);
   void TellSaveFailure(const Mform& form);
   // The game pixel under a point of the window.
   Point GamePoint(int x, int y) const;
@@ -64,8 +66,8 @@ class GameWindow {
   std::vector<std::uint32_t> staging_;
   WindowImage image_;
   ButtonInput buttons_;
-  bool closed_ = false;
-  bool closedByPlayer_ = false;
+  // False once the session, not the player, asked the game to end: nobody is there to read a box.
+  bool playerThere_ = true;
 };
 
 // Sleeps until an event arrives or the next tick of `form` falls due, whichever
@@ -73,5 +75,10 @@ class GameWindow {
 bool WaitForEventOrTick(const Mform& form, SDL_Event& event);
 // Delivers the earliest tick due by the monotonic clock's now; false when none is.
 bool DeliverDueTickNow(Mform& form);
+// Where the process may be ended any moment now (the session ends, the
+// display is gone): closes the game, saving, unless it is already waiting to
+// save; lets a save that waits go on for a few seconds more, then gives it up,
+// so that the game ends with its records saved or with a word why not.
+void CloseBeforeTheEnd(Mform& form);
 
 }  // namespace zelvane

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zelvane {
@@ -33,5 +34,10 @@ struct Icon {
 // executable's own icon, which holds every size, takes their place; in a
 // browser's page, which shows the page's own icon, it does nothing.
 void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon> icons);
+
+// Shows `line` in a message box over the window where a player never sees
+// standard error (Windows), and waits for the player to read it; elsewhere
+// standard error has said it and this does nothing.
+void TellThePlayer(SDL_Window* window, const std::string& line);
 
 }  // namespace zelvane

@@ -49,4 +49,8 @@ void OfferIconSizes(SDL_Window* window, std::initializer_list<Icon>) {
   }
 }
 
+void TellThePlayer(SDL_Window* window, const std::string& line) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Zelvane", line.c_str(), window);
+}
+
 }  // namespace zelvane

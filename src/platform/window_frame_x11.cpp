@@ -124,4 +124,6 @@ void AskForPlainFrame(SDL_Window* window) {
   if (X11WindowOf(window, display, x11Window)) AskX11ForPlainFrame(display, x11Window);
 }
 
+void TellThePlayer(SDL_Window*, const std::string&) {}
+
 }  // namespace zelvane

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace zelvane {
 
@@ -13,12 +14,17 @@ using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;
 
 // What reading the start of a file found.
+// Another program holds the file for a moment: Windows' scanners and sync
+// tools open files briefly, and a file held without sharing can be neither
+// read nor replaced meanwhile. No fault of the file: trying again shortly works.
+std::error_code FileInUse();
+
 struct FileStart {
   enum class Kind {
     Read,        // a regular file; `bytes` holds its start
     Missing,     // nothing by that name, or a link to nowhere
     NotRegular,  // a folder, a named pipe, a device...: never read, it could block
-    Failed,      // there, but it could not be opened or read; `error` says why
+    Failed,      // there, but it could not be opened or read; `error` says why (FileInUse when held)
   };
   Kind kind = Kind::Missing;
   std::string bytes;
@@ -49,7 +55,8 @@ struct Locked {
 // Every file operation the game makes. Each platform gives its own (see
 // native_file_system.h); the records' and the cues' logic above it is the same
 // everywhere, and a test can stand in for any one step to make it fail.
-// Errors come back as error codes that compare equal to std::errc values.
+// Errors come back as error codes that compare equal to std::errc values, or
+// as FileInUse.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -90,6 +97,11 @@ class FileSystem {
   // Renames `from` to `to` only while nothing is named `to`; file_exists otherwise.
   virtual std::error_code MoveAside(const std::string& from, const std::string& to) = 0;
   virtual std::error_code Remove(const std::string& path) = 0;
+  // The names of the files beside `path` whose names extend its own, `path`
+  // and more: "a/jkl.yen.tmp-1" for "a/jkl.yen".
+  virtual std::vector<std::string> NamesExtending(const std::string& path) = 0;
+  // The full name of the folder that holds `path`, to name it to the player.
+  virtual std::string FolderName(const std::string& path) = 0;
   // Makes the renames in the folder that holds `path` last across a power cut.
   virtual std::error_code SyncFolder(const std::string& path) = 0;
 };

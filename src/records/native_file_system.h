@@ -21,6 +21,8 @@ class NativeFileSystem : public FileSystem {
   std::error_code Replace(const std::string& from, const std::string& to) override;
   std::error_code MoveAside(const std::string& from, const std::string& to) override;
   std::error_code Remove(const std::string& path) override;
+  std::vector<std::string> NamesExtending(const std::string& path) override;
+  std::string FolderName(const std::string& path) override;
   std::error_code SyncFolder(const std::string& path) override;
 };
 

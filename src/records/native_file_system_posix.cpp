@@ -1,5 +1,6 @@
 // The records' and the cues' files on a POSIX system: every system call the
 // game makes on a file is here.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "records/native_file_system.h"
 
@@ -189,6 +193,22 @@ std::error_code NativeFileSystem::SyncFolder(const std::string& path) {
   const std::error_code error = ErrorOf(::fsync(folder));
   ::close(folder);
   return error == std::errc::invalid_argument ? std::error_code{} : error;
+}
+
+std::vector<std::string> NativeFileSystem::NamesExtending(const std::string& path) {
+  std::vector<std::string> names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(FolderOf(path).c_str()), ::closedir);
+  if (!folder) return names;
+  while (const dirent* entry = ::readdir(folder.get())) {
+    std::string name = FolderPart(path) + entry->d_name;
+    if (name.size() > path.size() && name.starts_with(path)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::string NativeFileSystem::FolderName(const std::string& path) {
+  const std::unique_ptr<char, void (*)(void*)> full(::realpath(FolderOf(path).c_str(), nullptr), std::free);
+  return full ? std::string(full.get()) : FolderOf(path);
 }
 
 FileSystem& NativeFiles() {

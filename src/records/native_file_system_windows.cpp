@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "records/native_file_system.h"
 
@@ -30,7 +31,7 @@ std::error_code ErrorOf(DWORD error) {
       return std::make_error_code(std::errc::read_only_file_system);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return std::make_error_code(std::errc::device_or_resource_busy);
+      return FileInUse();
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
       return std::make_error_code(std::errc::file_exists);
@@ -59,6 +60,16 @@ std::error_code LastError() { return ErrorOf(GetLastError()); }
 
 std::error_code ErrorUnless(BOOL succeeded) { return succeeded ? std::error_code{} : LastError(); }
 
+// Windows denies access to a file that another program holds in some ways
+// (or that is being deleted) just as to one the player may not touch: a file
+// that is there counts as held, to be tried again.
+std::error_code HeldUnlessMissing(const std::error_code& error, const std::wstring& name) {
+  if (error != std::errc::permission_denied) return error;
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return error;
+  return FileInUse();
+}
+
 std::wstring Wide(const std::string& text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
@@ -80,6 +91,13 @@ HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 FileHandle FileOf(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The folder part of `path`, separator kept: "" for a plain name in the working folder.
+std::string FolderPart(const std::string& path) {
+  const auto separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string{} : path.substr(0, separator + 1);
+}
 
 // A file on a disk, not a folder, a pipe or a device.
 bool IsRegular(HANDLE file) {
@@ -107,10 +125,11 @@ bool ReadUpTo(HANDLE file, std::size_t limit, std::string& bytes) {
 FileStart NativeFileSystem::ReadStart(const std::string& path, std::size_t limit) {
   // Backup semantics let a folder open too, so that it is told apart from a
   // file that may not be read.
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+  const std::wstring name = Wide(path);
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    const std::error_code error = LastError();
+    const std::error_code error = HeldUnlessMissing(LastError(), name);
     if (error == std::errc::no_such_file_or_directory) return {};
     return {FileStart::Kind::Failed, {}, 0, error};
   }
@@ -222,15 +241,32 @@ std::error_code NativeFileSystem::Close(FileHandle file) { return ErrorUnless(Cl
 
 // A rename that may replace puts the new file in the old one's place in one
 // step, written through to the disk. (ReplaceFileW, which would also carry the
-// old file's attributes over, fails under Wine, where the tests run.)
+// old file's attributes over, fails under Wine, where the tests run.) The new
+// file takes the old one's read-only, hidden and system marks, as a player set
+// them; a read-only file cannot be replaced, so its mark is lifted for the
+// rename and put back if the rename fails.
 std::error_code NativeFileSystem::Replace(const std::string& from, const std::string& to) {
-  return ErrorUnless(
-      MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  const DWORD old = GetFileAttributesW(target.c_str());
+  const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kKeptAttributes;
+  if (kept && !SetFileAttributesW(source.c_str(), kept)) return LastError();
+  if ((kept & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesW(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY)) {
+    return HeldUnlessMissing(LastError(), target);
+  }
+  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  const std::error_code error = HeldUnlessMissing(LastError(), target);
+  if (kept & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(target.c_str(), old);
+  // The temporary must be removable again.
+  if (kept) SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return error;
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the system refuses a name that is taken.
 std::error_code NativeFileSystem::MoveAside(const std::string& from, const std::string& to) {
-  return ErrorUnless(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH));
+  const std::wstring source = Wide(from);
+  if (MoveFileExW(source.c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+  return HeldUnlessMissing(LastError(), source);
 }
 
 std::error_code NativeFileSystem::Remove(const std::string& path) {
@@ -240,6 +276,33 @@ std::error_code NativeFileSystem::Remove(const std::string& path) {
 // Windows keeps a folder's entries itself; the renames above are written
 // through, so there is no folder to flush.
 std::error_code NativeFileSystem::SyncFolder(const std::string&) { return {}; }
+
+std::vector<std::string> NativeFileSystem::NamesExtending(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(Wide(path + "?*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = FolderPart(path) + Utf8(found.cFileName);
+    if (name.size() > path.size() && name.starts_with(path)) names.push_back(std::move(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string NativeFileSystem::FolderName(const std::string& path) {
+  const std::wstring wide = Wide(FolderPart(path).empty() ? "." : FolderPart(path));
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return FolderPart(path);
+  full.resize(length);
+  if (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  return Utf8(full);
+}
 
 FileSystem& NativeFiles() {
   static NativeFileSystem files;

@@ -1,16 +1,18 @@
 #include "records/records_file.h"
 
+#include <algorithm>
 #include <ctime>
 #include <random>
 #include <utility>
+
+#include "records/save_names.h"
 
 namespace zelvane {
 
 namespace {
 
-// A leftover of a save that was killed is never taken for a new temporary:
-// a clash only means trying another name.
-constexpr int kTemporaryNameTries = 16;
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kRandomHexDigits = 8;
 
 std::string Stamp(const std::tm& local, const char* format) {
   char text[16];
@@ -18,15 +20,6 @@ std::string Stamp(const std::tm& local, const char* format) {
 }
 
 LoadOutcome Unreadable(std::string problem) { return {LoadOutcome::Kind::Unreadable, {}, std::move(problem)}; }
-
-// A name beside `path` that no other save, running or killed, is likely to
-// have used. Saves on two threads draw from engines of their own.
-std::string TemporaryName(const std::string& path) {
-  thread_local std::mt19937_64 engine{std::random_device{}()};
-  char suffix[24];
-  std::snprintf(suffix, sizeof suffix, ".tmp-%08llx", static_cast<unsigned long long>(engine() & 0xFFFFFFFFu));
-  return path + suffix;
-}
 
 std::error_code WriteAll(FileSystem& files, FileHandle file, std::string_view content) {
   while (!content.empty()) {
@@ -61,7 +54,30 @@ std::error_code RewriteInPlace(FileSystem& files, const std::string& path, std::
   return error ? error : closed;
 }
 
+// What a save tells where the folder cannot hold the records, naming the
+// folder: the player has to move the game.
+std::string FolderTakesNoRecords(const std::string& folder, const std::error_code& error) {
+  return "the folder " + folder + " takes no new file (" + error.message() +
+         "); move the game to a folder of your own, such as one in your documents";
+}
+
 }  // namespace
+
+std::string RandomHex() {
+  thread_local std::mt19937_64 engine{std::random_device{}()};
+  char digits[kRandomHexDigits + 1];
+  std::snprintf(digits, sizeof digits, "%08llx", static_cast<unsigned long long>(engine() & 0xFFFFFFFFu));
+  return digits;
+}
+
+std::string TemporaryName(const std::string& path) { return path + std::string(kTemporaryMark) + RandomHex(); }
+
+bool IsTemporaryEnding(std::string_view ending) {
+  if (ending.size() != kTemporaryMark.size() + kRandomHexDigits || !ending.starts_with(kTemporaryMark)) return false;
+  const std::string_view digits = ending.substr(kTemporaryMark.size());
+  return std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
 
 LoadOutcome LoadRecordsFile(const std::string& path, FileSystem& files) {
   const FileStart start = files.ReadStart(path, kRecordsReadLimit);
@@ -72,14 +88,17 @@ LoadOutcome LoadRecordsFile(const std::string& path, FileSystem& files) {
     case FileStart::Kind::NotRegular:
       return Unreadable(path + ": not a regular file");
     case FileStart::Kind::Failed:
+      if (start.error == FileInUse()) return {LoadOutcome::Kind::InUse, {}, path + ": " + start.error.message()};
       return Unreadable(path + ": cannot read: " + start.error.message());
     case FileStart::Kind::Read:
       break;
   }
   if (!LooksLikeText(start.bytes)) return Unreadable(path + ": not a text file");
   const RecordsLine line = ParseRecordsLine(FirstField(start.bytes));
+  // An empty file has nothing to keep.
+  if (!line.holdsANumber && start.size > 0) return Unreadable(path + ": no scores in its first line");
   LoadOutcome outcome{LoadOutcome::Kind::Table, line.scores, {}};
-  if (!line.holdsANumber) outcome.problem = path + ": no scores in its first line";
+  if (!line.holdsANumber) outcome.problem = path + ": empty";
   return outcome;
 }
 
@@ -90,26 +109,57 @@ LocalStamp NowStamp() {
   return {Stamp(local, "%Y/%m/%d"), Stamp(local, "%H:%M:%S")};
 }
 
-std::string WriteRecordsFile(const std::string& path, std::string_view content, FileSystem& files) {
+std::string CheckRecordsCanBeSaved(const std::string& path, const LoadOutcome& loaded, FileSystem& files) {
+  Opened probe{kNoFile, std::make_error_code(std::errc::file_exists)};
+  std::string name;
+  for (int tries = 0; tries < kRandomNameTries && probe.error == std::errc::file_exists; ++tries) {
+    name = TemporaryName(path);
+    probe = files.CreateNew(name, {});
+  }
+  if (!probe.error) {
+    files.Close(probe.file);
+    files.Remove(name);
+    return {};
+  }
+  // Only what the folder refuses is told now; any other fault, the save tells.
+  if (!FolderTakesNoNewFile(probe.error)) return {};
+  if (loaded.kind == LoadOutcome::Kind::Table) {
+    const Opened writable = files.OpenExisting(path);
+    if (!writable.error) {
+      files.Close(writable.file);
+      return {};
+    }
+  }
+  return path + ": the scores cannot be saved: " + FolderTakesNoRecords(files.FolderName(path), probe.error);
+}
+
+Written WriteRecordsFile(const std::string& path, std::string_view content, FileSystem& files) {
   std::string temp;
   Opened created;
-  for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
+  for (int tries = 0; tries < kRandomNameTries; ++tries) {
     temp = TemporaryName(path);
     created = files.CreateNew(temp, path);
     if (created.error != std::errc::file_exists) break;
   }
   const auto notSaved = [&](const char* step, const std::error_code& error) {
-    return path + ": not saved: cannot " + step + " " + temp + ": " + error.message();
+    return Written{path + ": not saved: cannot " + step + " " + temp + ": " + error.message(), error == FileInUse()};
   };
   const auto inPlaceOrNotSaved = [&](const char* step, const std::error_code& error) {
     const std::error_code rewritten = RewriteInPlace(files, path, content);
-    if (!rewritten) return std::string{};
+    if (!rewritten) return Written{};
     if (rewritten == std::errc::no_such_file_or_directory) return notSaved(step, error);
-    return notSaved(step, error) + "; nor rewrite it in place: " + rewritten.message();
+    if (rewritten == FileInUse()) return notSaved("rewrite in place", rewritten);
+    Written written = notSaved(step, error);
+    written.problem += "; nor rewrite it in place: " + rewritten.message();
+    return written;
   };
   if (created.error) {
-    return FolderTakesNoNewFile(created.error) ? inPlaceOrNotSaved("create", created.error)
-                                               : notSaved("create", created.error);
+    if (!FolderTakesNoNewFile(created.error)) return notSaved("create", created.error);
+    Written written = inPlaceOrNotSaved("create", created.error);
+    if (!written.problem.empty() && !written.inUse) {
+      written.problem = path + ": not saved: " + FolderTakesNoRecords(files.FolderName(path), created.error);
+    }
+    return written;
   }
 
   const auto failed = [&](const char* step, const std::error_code& error) {

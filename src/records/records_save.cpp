@@ -1,53 +1,27 @@
 // Saving the records beside other games: the lock, the table on disk read
 // afresh, an unreadable file kept aside, and this run's scores entered.
 #include <algorithm>
-#include <thread>
 
 #include "records/records_file.h"
+#include "records/save_names.h"
 
 namespace zelvane {
 
 namespace {
 
-// Names tried for keeping an unreadable file, after the first one.
-constexpr int kMoreAsideNames = 99;
-constexpr std::chrono::milliseconds kLockRetryStep{5};
-
-// Holds the records' lock, if it can be had, for as long as it lives.
-class RecordsLock {
+// Lets go of the records' lock, if it was had, when the save is over.
+class HeldLock {
  public:
-  RecordsLock(FileSystem& files, const std::string& target, std::chrono::milliseconds patience, SaveOutcome& outcome,
-              const std::string& path)
-      : files_(files) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    Locked locked = files.TryLock(target);
-    while (locked.state == LockState::Busy && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(kLockRetryStep);
-      locked = files.TryLock(target);
-    }
-    switch (locked.state) {
-      case LockState::Held:
-        lock_ = locked.lock;
-        break;
-      case LockState::Busy:
-        outcome.notes.push_back(path + ": another game kept the records locked; saving without waiting longer");
-        break;
-      case LockState::Failed:
-        outcome.notes.push_back(path + ": cannot lock the records, saving without: " + locked.error.message());
-        break;
-      case LockState::Unsupported:
-        break;
-    }
-  }
-  ~RecordsLock() {
+  HeldLock(FileSystem& files, FileHandle lock) : files_(files), lock_(lock) {}
+  ~HeldLock() {
     if (lock_ != kNoFile) files_.Unlock(lock_);
   }
-  RecordsLock(const RecordsLock&) = delete;
-  RecordsLock& operator=(const RecordsLock&) = delete;
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
 
  private:
   FileSystem& files_;
-  FileHandle lock_ = kNoFile;
+  FileHandle lock_;
 };
 
 // YYYYMMDD-HHMMSS from the stamp's date and time.
@@ -59,42 +33,95 @@ std::string CompactStamp(const LocalStamp& stamp) {
   return compact;
 }
 
-// Renames the unreadable file to a name beside it that nothing has yet.
-std::error_code MoveAside(FileSystem& files, const std::string& target, const LocalStamp& stamp, std::string& aside) {
-  const std::string first = target + ".unreadable-" + CompactStamp(stamp);
+// Renames the unreadable file to a name beside it that nothing has yet: the
+// time, and random digits after it while that is taken.
+std::error_code MoveAside(FileSystem& files, const std::string& path, const LocalStamp& stamp, std::string& aside) {
+  const std::string first = path + ".unreadable-" + CompactStamp(stamp);
   aside = first;
-  std::error_code error = files.MoveAside(target, aside);
-  for (int more = 2; error == std::errc::file_exists && more <= kMoreAsideNames + 1; ++more) {
-    aside = first + "-" + std::to_string(more);
-    error = files.MoveAside(target, aside);
+  std::error_code error = files.MoveAside(path, aside);
+  for (int tries = 0; error == std::errc::file_exists && tries < kRandomNameTries; ++tries) {
+    aside = first + "-" + RandomHex();
+    error = files.MoveAside(path, aside);
   }
   return error;
 }
 
+// While this save holds the lock no other save can be writing, so every
+// temporary beside the records is a killed save's.
+void RemoveDeadTemporaries(FileSystem& files, const std::string& target) {
+  for (const std::string& name : files.NamesExtending(target)) {
+    if (IsTemporaryEnding(std::string_view(name).substr(target.size()))) files.Remove(name);
+  }
+}
+
 }  // namespace
 
-SaveOutcome SaveRecordsFile(const std::string& path, const RecordsRun& run, const LocalStamp& stamp, FileSystem& files,
-                            std::chrono::milliseconds lockPatience) {
+SaveOutcome SaveRecordsFile(const std::string& path, const RecordsRun& run, const LocalStamp& stamp,
+                            FileSystem& files) {
   SaveOutcome outcome;
   const std::string target = files.FinalPath(path);
-  const RecordsLock lock(files, target, lockPatience, outcome, path);
+  const Locked locked = files.TryLock(target);
+  switch (locked.state) {
+    case LockState::Busy:
+      // Writing now could put back a table that the other game is about to replace.
+      outcome.problem = path + ": not saved: another game kept the records locked";
+      outcome.wait = SaveWait::ForAnotherGame;
+      return outcome;
+    case LockState::Failed:
+      outcome.notes.push_back(path + ": cannot lock the records, saving without: " + locked.error.message());
+      break;
+    case LockState::Held:
+      RemoveDeadTemporaries(files, target);
+      break;
+    case LockState::Unsupported:
+      break;
+  }
+  const HeldLock lock(files, locked.state == LockState::Held ? locked.lock : kNoFile);
 
-  const LoadOutcome onDisk = LoadRecordsFile(target, files);
+  const LoadOutcome onDisk = LoadRecordsFile(path, files);
+  if (onDisk.kind == LoadOutcome::Kind::InUse) {
+    outcome.problem = path + ": not saved: cannot read the table on disk: " + FileInUse().message();
+    outcome.wait = SaveWait::ForTheFile;
+    return outcome;
+  }
   HiScores table = onDisk.kind == LoadOutcome::Kind::Table ? onDisk.scores : run.loaded;
+  std::string writeTo = target;
   if (onDisk.kind == LoadOutcome::Kind::Unreadable) {
+    // The name in the game's folder is kept aside, a link as a link: what a
+    // link leads to (a device, a folder) is not the game's to rename.
     std::string aside;
-    if (const std::error_code error = MoveAside(files, target, stamp, aside)) {
-      outcome.problem = path + ": not saved: cannot keep the unreadable " + target + " as " + aside + ": " +
+    if (const std::error_code error = MoveAside(files, path, stamp, aside)) {
+      outcome.problem = path + ": not saved: cannot keep the unreadable " + path + " as " + aside + ": " +
                         error.message() + " (" + onDisk.problem + ")";
+      if (error == FileInUse()) outcome.wait = SaveWait::ForTheFile;
       return outcome;
     }
-    outcome.notes.push_back(onDisk.problem + "; kept as " + aside);
+    outcome.keptAside = onDisk.problem + "; kept as " + aside;
+    writeTo = path;
   }
   for (const std::int32_t score : run.entered) InsertScore(table, score);
 
-  outcome.problem = WriteRecordsFile(target, FormatRecordsFile(table, stamp.date, stamp.time), files);
+  const Written written = WriteRecordsFile(writeTo, FormatRecordsFile(table, stamp.date, stamp.time), files);
+  outcome.problem = written.problem;
+  if (written.inUse) outcome.wait = SaveWait::ForTheFile;
   if (outcome.problem.empty()) outcome.saved = table;
   return outcome;
+}
+
+std::optional<std::int64_t> SavePauses::Next(std::int64_t now, SaveWait wait) {
+  switch (wait) {
+    case SaveWait::None:
+      return std::nullopt;
+    case SaveWait::ForAnotherGame:
+      return now + kAnotherGameStep;
+    case SaveWait::ForTheFile:
+      break;
+  }
+  if (!inUseSince_) inUseSince_ = now;
+  if (now - *inUseSince_ >= kInUsePatience) return std::nullopt;
+  const std::int64_t next = now + inUsePause_;
+  inUsePause_ = std::min(inUsePause_ * 2, kLongestInUsePause);
+  return next;
 }
 
 }  // namespace zelvane

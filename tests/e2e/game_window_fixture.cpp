@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "screen_reading.h"
 
@@ -68,6 +69,17 @@ bool GameWindowTest::WaitForShot(const std::function<bool(const Image&)>& shows,
 }
 
 // The title sequence takes 127 ticks of 5 ms; a slow machine gets some leeway.
+std::optional<std::string> GameWindowTest::MessageBox() const {
+  std::istringstream windows(X("xwininfo -root -children"));
+  for (std::string line; std::getline(windows, line);) {
+    const auto id = line.find("0x");
+    if (id == std::string::npos || line.find("\"Zelvane\"") == std::string::npos) continue;
+    const std::string window = line.substr(id, line.find(' ', id) - id);
+    if (std::stoul(window, nullptr, 16) != std::stoul(window_)) return window;
+  }
+  return std::nullopt;
+}
+
 void GameWindowTest::WaitForTheButtons() {
   ASSERT_TRUE(WaitForShot(ButtonsWaiting, 15s)) << "Start and End never came to rest";
 }

@@ -42,6 +42,9 @@ class GameWindowTest : public ::testing::Test {
   bool WaitForShot(const std::function<bool(const Image&)>& shows, std::chrono::milliseconds timeout,
                    std::chrono::milliseconds step = 25ms);
 
+  // A top-level window named Zelvane that is not the game's own: a message box.
+  std::optional<std::string> MessageBox() const;
+
   void WaitForTheButtons();
   void StartedShowsTheReadyBannerThenTheFirstWave();
   // Clicks Start, reads the first wave's two letters from the one shot that

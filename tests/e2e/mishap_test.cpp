@@ -1,11 +1,14 @@
 // The game where things go wrong around it: no display, files that are no
 // files, a folder that vanishes, a display that goes away.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <thread>
 
 #include "game_window_fixture.h"
 #include "screen_reading.h"
@@ -19,18 +22,6 @@ class MishapTest : public GameWindowTest {
  protected:
   // Each test starts the game itself.
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
-
-  // A top-level window named Zelvane that is not the game's own: SDL's message box.
-  std::optional<std::string> MessageBox() const {
-    std::istringstream windows(X("xwininfo -root -children"));
-    for (std::string line; std::getline(windows, line);) {
-      const auto id = line.find("0x");
-      if (id == std::string::npos || line.find("\"Zelvane\"") == std::string::npos) continue;
-      const std::string window = line.substr(id, line.find(' ', id) - id);
-      if (std::stoul(window, nullptr, 16) != std::stoul(window_)) return window;
-    }
-    return std::nullopt;
-  }
 };
 
 TEST_F(MishapTest, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
@@ -104,6 +95,42 @@ TEST_F(MishapTest, AFailedSaveOnEndIsShownInTheWindow) {
   EXPECT_EQ(game_->WaitForExit(10s), 1);
 }
 
+// Another game in the folder is slow to save and holds the records' lock: End
+// waits for it as long as it takes, the window answering and redrawing, and
+// saves once it is done; End again gives up, in the box, with nothing written.
+TEST_F(MishapTest, EndWaitsForAnotherGamesSaveWithTheWindowAnswering) {
+  for (const bool giveUp : {false, true}) {
+    SCOPED_TRACE(giveUp ? "given up" : "waited for");
+    ScratchDirectory folder;
+    const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+    ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
+    ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+    Click(kEndClick);
+    ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s))
+        << game_->ErrorOutput();
+    X("xdotool windowunmap --sync " + window_);
+    X("xdotool windowmap --sync " + window_);
+    EXPECT_TRUE(WaitForShot([](const Image& s) { return s.At(405, 30) == Black && s.At(405, 70) != Black; }, 5s))
+        << "the window was not redrawn with End to give up while the save waited";
+    EXPECT_EQ(game_->WaitForExit(500ms), std::nullopt) << "the game did not wait for the other's save";
+    EXPECT_FALSE(fs::exists(folder.Path() / "jkl.yen")) << "saved while another game held the lock";
+    if (giveUp) {
+      Click(kEndClick);
+      std::optional<std::string> box;
+      ASSERT_TRUE(WaitUntil([&] { return (box = MessageBox()).has_value(); }, 10s)) << "no message box";
+      X("xdotool key --window " + *box + " Return");
+      EXPECT_EQ(game_->WaitForExit(10s), 1);
+      EXPECT_FALSE(fs::exists(folder.Path() / "jkl.yen"));
+      close(otherGame);
+    } else {
+      close(otherGame);
+      EXPECT_EQ(game_->WaitForExit(10s), 0);
+      EXPECT_TRUE(fs::exists(folder.Path() / "jkl.yen"));
+    }
+  }
+}
+
 TEST_F(MishapTest, ALostDisplaySavesBeforeTheGameEnds) {
   ASSERT_NO_FATAL_FAILURE(Launch({}));
   ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
@@ -111,6 +138,23 @@ TEST_F(MishapTest, ALostDisplaySavesBeforeTheGameEnds) {
   EXPECT_EQ(game_->WaitForExit(10s), 1);
   EXPECT_TRUE(fs::exists(game_->WorkingDirectory() / "jkl.yen"));
   EXPECT_EQ(game_->ErrorOutput(), "zelvane: lost the connection to the display\n");
+}
+
+// A save that waits for another game when the display goes keeps waiting a
+// few seconds before the game ends, rather than giving up at once.
+TEST_F(MishapTest, ALostDisplayLetsAWaitingSaveFinish) {
+  ScratchDirectory folder;
+  const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+  ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  Click(kEndClick);
+  ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s));
+  display_->End();
+  std::this_thread::sleep_for(1s);
+  close(otherGame);
+  EXPECT_EQ(game_->WaitForExit(10s), 1);
+  EXPECT_TRUE(fs::exists(folder.Path() / "jkl.yen")) << game_->ErrorOutput();
 }
 
 }  // namespace

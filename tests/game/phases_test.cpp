@@ -190,13 +190,13 @@ TEST_F(PhasesTest, SavingAgainInOneRunEntersEachScoreOnce) {
 // The folder takes no new file and the records file is not there to rewrite.
 class ReadOnlyFolder : public NativeFileSystem {
  public:
-  Opened CreateNew(const std::string&, const std::string&) override {
-    return {kNoFile, std::make_error_code(std::errc::read_only_file_system)};
-  }
+  Opened CreateNew(const std::string&, const std::string&) override { return {kNoFile, std::make_error_code(error)}; }
+  std::errc error = std::errc::permission_denied;
 };
 
 TEST_F(PhasesTest, AFailedSaveEndsWithStatusOneAndKeepsItsReasonForTheWindow) {
   ReadOnlyFolder files;
+  files.error = std::errc::read_only_file_system;
   Mform readOnly(atlas_, cues, files);
   testing::LoadAndWait(readOnly, 1);
   readOnly.DeliverClick(readOnly.clock.now, 1);
@@ -205,6 +205,93 @@ TEST_F(PhasesTest, AFailedSaveEndsWithStatusOneAndKeepsItsReasonForTheWindow) {
   EXPECT_TRUE(readOnly.SaveProblem().starts_with("jkl.yen: not saved: cannot create jkl.yen.tmp-"))
       << readOnly.SaveProblem();
   EXPECT_TRUE(readOnly.SaveProblem().ends_with(": Read-only file system")) << readOnly.SaveProblem();
+}
+
+// Another game holds the records' lock for as long as `held` says.
+class LockedFolder : public NativeFileSystem {
+ public:
+  Locked TryLock(const std::string& path) override {
+    return held ? Locked{LockState::Busy, kNoFile, {}} : NativeFileSystem::TryLock(path);
+  }
+  bool held = true;
+};
+
+// End, or a close, while another game saves: the save waits without holding
+// up the window, the game standing still, until the other game is done or
+// the player gives up by End again or by closing the window.
+TEST_F(PhasesTest, ASaveThatWaitsForAnotherGameEndsWhenItIsDoneOrGivenUp) {
+  enum class Then { OtherGameDone, EndAgain, Close };
+  for (const Then then : {Then::OtherGameDone, Then::EndAgain, Then::Close}) {
+    SCOPED_TRACE(static_cast<int>(then));
+    std::filesystem::remove("jkl.yen");
+    LockedFolder files;
+    Mform waiting(atlas_, cues, files);
+    testing::LoadAndWait(waiting, 1);
+    waiting.state.score = 42;
+    waiting.InsertRecord();
+    waiting.DeliverClick(waiting.clock.now, 1);
+    for (int step = 0; step < 100; ++step) {
+      ASSERT_TRUE(waiting.SaveWaiting());
+      ASSERT_TRUE(waiting.NextDue().has_value());
+      waiting.DeliverDueTick(*waiting.NextDue());
+    }
+    EXPECT_FALSE(waiting.EndRequested());
+    EXPECT_TRUE(waiting.Cm1[1].enabled) << "End gives the wait up";
+    EXPECT_FALSE(waiting.Cm1[0].enabled);
+    EXPECT_FALSE(std::filesystem::exists("jkl.yen")) << "saved without the lock";
+    switch (then) {
+      case Then::OtherGameDone:
+        files.held = false;
+        waiting.DeliverDueTick(*waiting.NextDue());
+        break;
+      case Then::EndAgain:
+        waiting.DeliverClick(waiting.clock.now, 1);
+        break;
+      case Then::Close:
+        waiting.DeliverClose(waiting.clock.now);
+        break;
+    }
+    EXPECT_TRUE(waiting.EndRequested());
+    const bool saved = then == Then::OtherGameDone;
+    EXPECT_EQ(waiting.ExitStatus(), saved ? 0 : 1);
+    EXPECT_EQ(waiting.SaveProblem(), saved ? "" : "jkl.yen: not saved: another game kept the records locked");
+    EXPECT_EQ(std::filesystem::exists("jkl.yen"), saved);
+    const std::vector<std::string> notices = waiting.TakeNotices();
+    ASSERT_EQ(notices.size(), 1u) << "the player is told once of a wait longer than a second";
+    EXPECT_TRUE(notices[0].starts_with("Another Zelvane in this folder is saving the scores")) << notices[0];
+  }
+}
+
+// A closed window during play stops the game while the save waits.
+TEST_F(PhasesTest, WhileTheSaveWaitsNoKeyOrTickReachesTheGame) {
+  LockedFolder files;
+  Mform waiting(atlas_, cues, files);
+  testing::LoadAndWait(waiting, 1);
+  testing::StartPlay(waiting);
+  const GameState before = waiting.state;
+  waiting.DeliverClose(waiting.clock.now);
+  waiting.DeliverKeyDown(waiting.clock.now, 'A', 0);
+  waiting.DeliverDueTick(waiting.clock.now + 5000);
+  EXPECT_EQ(waiting.state.waveRow, before.waveRow);
+  EXPECT_EQ(waiting.state.score, before.score);
+}
+
+// What standard error says is told in the window too where the player never
+// sees standard error: a file to be kept aside, a folder that takes no records.
+TEST_F(PhasesTest, ThePlayerIsToldOfAFileKeptAsideAndOfAFolderThatTakesNoRecords) {
+  std::ofstream("jkl.yen", std::ios::binary) << std::string(
+      "\xFF\xFE"
+      "9\0",
+      4);
+  ReadOnlyFolder files;
+  Mform told(atlas_, cues, files);
+  told.DeliverLoad(told.clock.now);
+  const std::vector<std::string> notices = told.TakeNotices();
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_EQ(notices[0],
+            "jkl.yen: not a text file; the scores start from zero, and the first save keeps the file aside");
+  EXPECT_TRUE(notices[1].starts_with("jkl.yen: the scores cannot be saved: the folder ")) << notices[1];
+  EXPECT_TRUE(told.TakeNotices().empty());
 }
 
 TEST_F(PhasesTest, TwoLoadsDealDifferentWaves) {

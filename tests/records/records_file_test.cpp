@@ -1,9 +1,12 @@
 #include "records/records_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -19,7 +22,9 @@
 #include <future>
 #include <iterator>
 #include <optional>
+#include <regex>
 #include <set>
+#include <thread>
 
 #include "support/new_directory.h"
 #ifndef _WIN32
@@ -109,7 +114,6 @@ struct LoadCase {
   const char* name;
   std::string_view bytes;
   HiScores scores;
-  bool noScores = false;
 };
 
 class LoadRecordsFileTest : public RecordsFileTest, public ::testing::WithParamInterface<LoadCase> {};
@@ -119,16 +123,15 @@ TEST_P(LoadRecordsFileTest, ReadsTheFirstLine) {
   const LoadOutcome outcome = LoadRecordsFile(path_);
   EXPECT_EQ(outcome.kind, LoadOutcome::Kind::Table);
   EXPECT_EQ(outcome.scores, GetParam().scores);
-  EXPECT_EQ(outcome.problem, GetParam().noScores ? path_ + ": no scores in its first line" : "");
+  EXPECT_EQ(outcome.problem, GetParam().bytes.empty() ? path_ + ": empty" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadRecordsFileTest,
-    ::testing::Values(LoadCase{"Empty", "", {}, true}, LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
+    ::testing::Values(LoadCase{"Empty", "", {}}, LoadCase{"LoneField", "000500", {500, 0, 0, 0, 0}},
                       LoadCase{"MarkBlanksAndLf", "\xEF\xBB\xBF  000500000400\nlater", {500, 400, 0, 0, 0}},
                       LoadCase{"LettersThenCr", "0005ab000400\r000300", {5, 400, 0, 0, 0}},
-                      LoadCase{"TabAndCodePage932", "000500\t\x82\xb1\x82\xcc\r\n", {500, 0, 0, 0, 0}},
-                      LoadCase{"WordsOnly", "Best scores of the club\r\n", {}, true}),
+                      LoadCase{"TabAndCodePage932", "000500\t\x82\xb1\x82\xcc\r\n", {500, 0, 0, 0, 0}}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 TEST_F(RecordsFileTest, HugeLineGivesItsFirstFields) {
@@ -139,8 +142,19 @@ TEST_F(RecordsFileTest, HugeLineGivesItsFirstFields) {
 TEST_F(RecordsFileTest, OnlyTheStartOfAHugeFileIsRead) {
   Put(std::string(10 << 20, ' ') + "000500");
   const LoadOutcome outcome = LoadRecordsFile(path_);
+  EXPECT_EQ(outcome.kind, LoadOutcome::Kind::Unreadable);
   EXPECT_EQ(outcome.scores, HiScores{});
   EXPECT_EQ(outcome.problem, path_ + ": no scores in its first line");
+}
+
+// Tries again while the save waits, as the game's event loop does.
+SaveOutcome SaveUntilDone(const std::string& path, const RecordsRun& run, FileSystem& files = NativeFiles()) {
+  SaveOutcome outcome = SaveRecordsFile(path, run, kStamp, files);
+  while (outcome.wait != SaveWait::None) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(SavePauses::kAnotherGameStep));
+    outcome = SaveRecordsFile(path, run, kStamp, files);
+  }
+  return outcome;
 }
 
 // What a load and then a save of this run's 300 made of the file, as text, so
@@ -150,7 +164,7 @@ std::string LoadAndSave(const std::string& path) {
   RecordsRun run{loaded.scores, {}};
   InsertScore(run.entered, 300);
   const SaveOutcome saved = SaveRecordsFile(path, run, kStamp);
-  std::string notes;
+  std::string notes = saved.keptAside + "|";
   for (const std::string& note : saved.notes) notes += note + "|";
   return std::to_string(static_cast<int>(loaded.kind)) + "\n" + loaded.problem + "\n" + saved.problem + "\n" + notes;
 }
@@ -163,7 +177,21 @@ struct UnreadableCase {
   bool playerWithoutRights = false;
   // Why Windows cannot make the case, which is skipped there.
   const char* notOnWindows = nullptr;
+  // What a link leads to, in the same folder: it must stay as it was.
+  const char* linkedTo = nullptr;
+  bool needsRoot = false;
 };
+
+// A link to a device made in the test's own folder: the same as /dev/zero.
+void LinkToADevice(const std::string& path) {
+#ifndef _WIN32
+  const std::string zero = (fs::path(path).parent_path() / "zero").string();
+  ASSERT_EQ(::mknod(zero.c_str(), S_IFCHR | 0666, ::makedev(1, 5)), 0) << std::strerror(errno);
+  fs::create_symlink("zero", path);
+#else
+  (void)path;
+#endif
+}
 
 class UnreadableFileTest : public RecordsFileTest, public ::testing::WithParamInterface<UnreadableCase> {};
 
@@ -172,13 +200,23 @@ class UnreadableFileTest : public RecordsFileTest, public ::testing::WithParamIn
 TEST_P(UnreadableFileTest, IsKeptAsideWholeAndTheRunsScoresAreSaved) {
 #ifdef _WIN32
   if (GetParam().notOnWindows) GTEST_SKIP() << GetParam().notOnWindows;
+#else
+  if (GetParam().needsRoot && ::geteuid() != 0) GTEST_SKIP() << "making a device takes root";
 #endif
   GetParam().make(path_);
   std::error_code notAFile;
   const std::string before = fs::is_regular_file(path_, notAFile) ? Contents() : "";
   const auto kind = fs::symlink_status(path_).type();
-  // An earlier file kept aside on the same second keeps its name.
+  const std::string linked = GetParam().linkedTo ? dir_ + "/" + GetParam().linkedTo : "";
+  const auto linkedKind = linked.empty() ? fs::file_type::none : fs::symlink_status(linked).type();
+  // Earlier files kept aside on the same second keep their names, however many.
+  std::set<std::string> names{"jkl.yen", kAside};
   std::ofstream(dir_ + "/" + kAside) << "earlier";
+  for (int more = 2; more <= 100; ++more) {
+    names.insert(std::string(kAside) + "-" + std::to_string(more));
+    std::ofstream(dir_ + "/" + kAside + "-" + std::to_string(more)) << "earlier";
+  }
+  if (GetParam().linkedTo) names.insert(GetParam().linkedTo);
   std::string told;
   if (GetParam().playerWithoutRights) {
     fs::permissions(dir_, fs::perms::all);
@@ -186,9 +224,16 @@ TEST_P(UnreadableFileTest, IsKeptAsideWholeAndTheRunsScoresAreSaved) {
   } else {
     told = LoadAndSave(path_);
   }
+  std::set<std::string> added;
+  for (const std::string& name : Names()) {
+    if (!names.contains(name)) added.insert(name);
+  }
+  ASSERT_EQ(added.size(), 1u) << "not one file kept aside";
+  const std::string asideName = *added.begin();
+  EXPECT_TRUE(std::regex_match(asideName, std::regex(std::string(kAside) + "-[0-9a-f]{8}"))) << asideName;
   const std::string unreadable = std::to_string(static_cast<int>(LoadOutcome::Kind::Unreadable));
   const std::string problem = path_ + ": " + GetParam().problem;
-  const std::string aside = dir_ + "/" + kAside + "-2";
+  const std::string aside = dir_ + "/" + asideName;
   EXPECT_EQ(told, unreadable + "\n" + problem + "\n\n" + problem + "; kept as " + aside + "|");
 
   EXPECT_EQ(fs::symlink_status(aside).type(), kind);
@@ -196,8 +241,11 @@ TEST_P(UnreadableFileTest, IsKeptAsideWholeAndTheRunsScoresAreSaved) {
     EXPECT_EQ(Slurp(aside), before);
   }
   EXPECT_EQ(Slurp(dir_ + "/" + kAside), "earlier");
+  EXPECT_EQ(fs::symlink_status(path_).type(), fs::file_type::regular);
   EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{300, 0, 0, 0, 0}));
-  EXPECT_EQ(Names(), (std::set<std::string>{"jkl.yen", kAside, std::string(kAside) + "-2"}));
+  if (!linked.empty()) {
+    EXPECT_EQ(fs::symlink_status(linked).type(), linkedKind) << "what the link leads to was touched";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,7 +273,22 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"Folder", [](const std::string& path) { fs::create_directory(path); }, "not a regular file"},
         UnreadableCase{"LinkInACircle", [](const std::string& path) { fs::create_symlink("jkl.yen", path); },
                        "cannot read: Too many levels of symbolic links", false,
-                       "making a link takes rights a Windows player seldom has"}),
+                       "making a link takes rights a Windows player seldom has"},
+        UnreadableCase{"ANoteOfThePlayers",
+                       [](const std::string& path) {
+                         std::ofstream(path) << "Best scores of the club\r\n" << std::string(1 << 20, 'x');
+                       },
+                       "no scores in its first line"},
+        UnreadableCase{"LinkToAFolder",
+                       [](const std::string& path) {
+                         fs::create_directory(fs::path(path).parent_path() / "Documents");
+                         std::ofstream(fs::path(path).parent_path() / "Documents" / "letter.txt") << "dear";
+                         fs::create_symlink("Documents", path);
+                       },
+                       "not a regular file", false, "making a link takes rights a Windows player seldom has",
+                       "Documents"},
+        UnreadableCase{"LinkToADevice", LinkToADevice, "not a regular file", false, "Windows has no device nodes",
+                       "zero", true}),
     [](const ::testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
 
 #ifndef _WIN32  // a named pipe cannot be made in a Windows folder
@@ -333,7 +396,7 @@ TEST_F(RecordsFileTest, SimultaneousSavesAllSucceedAndKeepEveryScore) {
     for (const std::int32_t score : {1000 + round, 2000 + round}) {
       saves.push_back([this, score] {
         NativeFileSystem files;
-        const SaveOutcome outcome = SaveRecordsFile(path_, {{50, 0, 0, 0, 0}, {score, 0, 0, 0, 0}}, kStamp, files);
+        const SaveOutcome outcome = SaveUntilDone(path_, {{50, 0, 0, 0, 0}, {score, 0, 0, 0, 0}}, files);
         return outcome.problem.empty() && outcome.notes.empty();
       });
     }
@@ -360,7 +423,7 @@ class LeftoverFileSystem : public NativeFileSystem {
 TEST_F(RecordsFileTest, ALeftoverTemporaryIsNeitherReusedNorTouched) {
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
   LeftoverFileSystem files;
-  ASSERT_EQ(WriteRecordsFile(path_, content, files), "");
+  ASSERT_EQ(WriteRecordsFile(path_, content, files).problem, "");
   EXPECT_EQ(Contents(), content);
   EXPECT_EQ(Slurp(files.leftover), "half");
   EXPECT_EQ(Names(), (std::set<std::string>{"jkl.yen", fs::path(files.leftover).filename().string()}));
@@ -383,9 +446,12 @@ class StallingFileSystem : public NativeFileSystem {
 };
 
 // A game killed while it writes leaves its own temporary behind; the next
-// save neither waits for it for ever nor touches it, and the file is whole.
+// save waits for the lock the killed game held, finds the file whole and
+// removes the dead temporary, but nothing else of that name's kind.
 TEST_F(RecordsFileTest, AGameKilledHalfwayThroughItsSaveCostsNoRecords) {
   Put(FormatRecordsFile({50, 0, 0, 0, 0}, "d", "t"));
+  const std::set<std::string> notOurs{"jkl.yen.tmp-1234567", "jkl.yen.tmp-players", "jkl.yen.tmp-0123456789"};
+  for (const std::string& name : notOurs) std::ofstream(dir_ + "/" + name) << "mine";
   int stalled[2];
   ASSERT_EQ(::pipe(stalled), 0);
   const pid_t slow = ::fork();
@@ -398,11 +464,12 @@ TEST_F(RecordsFileTest, AGameKilledHalfwayThroughItsSaveCostsNoRecords) {
   ASSERT_EQ(::read(stalled[0], &sign, 1), 1) << "the slow save never wrote";
   std::set<std::string> leftover = Names();
   leftover.erase("jkl.yen");
+  for (const std::string& name : notOurs) leftover.erase(name);
   ASSERT_EQ(leftover.size(), 1u);
 
   const pid_t other = ::fork();
   if (other == 0) {
-    const SaveOutcome outcome = SaveRecordsFile(path_, {{50, 0, 0, 0, 0}, {2000, 0, 0, 0, 0}}, kStamp);
+    const SaveOutcome outcome = SaveUntilDone(path_, {{50, 0, 0, 0, 0}, {2000, 0, 0, 0, 0}});
     ::_exit(outcome.problem.empty() ? 0 : 1);
   }
   ::usleep(50000);
@@ -414,9 +481,9 @@ TEST_F(RecordsFileTest, AGameKilledHalfwayThroughItsSaveCostsNoRecords) {
   ::close(stalled[1]);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{2000, 50, 0, 0, 0}));
-  EXPECT_EQ(Slurp(dir_ + "/" + *leftover.begin()), "") << "the killed game's temporary was touched";
-  leftover.insert("jkl.yen");
-  EXPECT_EQ(Names(), leftover);
+  std::set<std::string> left = notOurs;
+  left.insert("jkl.yen");
+  EXPECT_EQ(Names(), left) << "the killed game's temporary was not removed";
 }
 
 #endif
@@ -433,25 +500,76 @@ class LockingFileSystem : public NativeFileSystem {
   LockState state_;
 };
 
-TEST_F(RecordsFileTest, WithoutTheLockTheSaveGoesOnAndSaysSoWhereItShould) {
+// Another game's lock is waited for, however long it is held: a save that
+// wrote meanwhile would be overwritten by the table the other game read.
+// Where the lock cannot be had at all, the save goes on without.
+TEST_F(RecordsFileTest, WithoutTheLockTheSaveWaitsOrGoesOnAndSaysSoWhereItShould) {
   struct Case {
     LockState state;
     const char* note;
   };
   const Case cases[] = {
-      {LockState::Busy, "another game kept the records locked; saving without waiting longer"},
+      {LockState::Busy, nullptr},
       {LockState::Failed, "cannot lock the records, saving without: Bad file descriptor"},
       {LockState::Unsupported, nullptr},
   };
   for (const Case& c : cases) {
-    fs::remove(path_);
+    SCOPED_TRACE(static_cast<int>(c.state));
+    Put(FormatRecordsFile({9, 0, 0, 0, 0}, "d", "t"));
     LockingFileSystem files(c.state);
-    const SaveOutcome outcome =
-        SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp, files, std::chrono::milliseconds(20));
-    EXPECT_EQ(outcome.problem, "");
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp, files);
+    const bool waits = c.state == LockState::Busy;
+    EXPECT_EQ(outcome.wait, waits ? SaveWait::ForAnotherGame : SaveWait::None);
+    EXPECT_EQ(outcome.problem, waits ? path_ + ": not saved: another game kept the records locked" : "");
     EXPECT_EQ(outcome.notes, c.note ? std::vector<std::string>{path_ + ": " + c.note} : std::vector<std::string>{});
-    EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{7, 0, 0, 0, 0}));
+    EXPECT_EQ(LoadRecordsFile(path_).scores, waits ? (HiScores{9, 0, 0, 0, 0}) : (HiScores{9, 7, 0, 0, 0}));
   }
+}
+
+// Another program holds the file a moment (Windows' scanners and sync tools):
+// no step of the save may take it for an unreadable file or give up at once.
+class InUseFileSystem : public NativeFileSystem {
+ public:
+  explicit InUseFileSystem(int heldStep) : heldStep_(heldStep) {}
+  FileStart ReadStart(const std::string& path, std::size_t limit) override {
+    if (heldStep_ == 0) return {FileStart::Kind::Failed, {}, 0, FileInUse()};
+    return NativeFileSystem::ReadStart(path, limit);
+  }
+  std::error_code Replace(const std::string& from, const std::string& to) override {
+    return heldStep_ == 1 ? FileInUse() : NativeFileSystem::Replace(from, to);
+  }
+  std::error_code MoveAside(const std::string& from, const std::string& to) override {
+    return heldStep_ == 2 ? FileInUse() : NativeFileSystem::MoveAside(from, to);
+  }
+
+ private:
+  int heldStep_;
+};
+
+TEST_F(RecordsFileTest, AFileInUseIsWaitedForAndNeitherKeptAsideNorChanged) {
+  for (const int held : {0, 1, 2}) {
+    SCOPED_TRACE(held);
+    const std::string old = held == 2 ? "not a table" : FormatRecordsFile({9, 0, 0, 0, 0}, "d", "t");
+    Put(old);
+    InUseFileSystem files(held);
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp, files);
+    EXPECT_EQ(outcome.wait, SaveWait::ForTheFile);
+    EXPECT_NE(outcome.problem.find(": in use by another program"), std::string::npos) << outcome.problem;
+    EXPECT_EQ(Contents(), old);
+    EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+  }
+}
+
+// A held file is tried again after growing pauses and given up after a few
+// seconds; another game's save is waited for without end.
+TEST(SavePausesTest, GrowForAFileInUseAndNeverEndForAnotherGame) {
+  SavePauses pauses;
+  std::vector<std::int64_t> tries{0};
+  while (const auto next = pauses.Next(tries.back(), SaveWait::ForTheFile)) tries.push_back(*next);
+  EXPECT_EQ(tries, (std::vector<std::int64_t>{0, 50, 150, 350, 750, 1550, 2350, 3150, 3950, 4750, 5550}));
+  SavePauses another;
+  EXPECT_EQ(another.Next(3600000, SaveWait::ForAnotherGame), 3600000 + SavePauses::kAnotherGameStep);
+  EXPECT_EQ(another.Next(0, SaveWait::None), std::nullopt);
 }
 
 #ifndef _WIN32  // links take rights a Windows player seldom has, and Windows has no permission bits
@@ -488,7 +606,7 @@ TEST_F(RecordsFileTest, ALinkIsSavedThroughAndTheFileKeepsItsPermissions) {
 TEST_F(RecordsFileTest, SavedTablesLoadBack) {
   for (const HiScores& table : {HiScores{999999, 123456, 5000, 20, 0}, HiScores{}, HiScores{1, 1, 1, 1, 1}}) {
     const std::string content = FormatRecordsFile(table, "2024/03/09", "21:05:07");
-    ASSERT_EQ(WriteRecordsFile(path_, content), "");
+    ASSERT_EQ(WriteRecordsFile(path_, content).problem, "");
     EXPECT_EQ(Contents(), content);
     EXPECT_EQ(LoadRecordsFile(path_).scores, table);
   }
@@ -497,13 +615,13 @@ TEST_F(RecordsFileTest, SavedTablesLoadBack) {
 
 TEST_F(RecordsFileTest, SaveReplacesALongerOldFileWhole) {
   Put(std::string(10000, 'x'));
-  ASSERT_EQ(WriteRecordsFile(path_, "new\r\n"), "");
+  ASSERT_EQ(WriteRecordsFile(path_, "new\r\n").problem, "");
   EXPECT_EQ(Contents(), "new\r\n");
 }
 
 TEST_F(RecordsFileTest, SaveIntoAMissingDirectoryIsReported) {
   const std::string path = dir_ + "/absent/jkl.yen";
-  const std::string problem = WriteRecordsFile(path, "new\r\n");
+  const std::string problem = WriteRecordsFile(path, "new\r\n").problem;
   EXPECT_NE(problem.find(path), std::string::npos) << problem;
   EXPECT_NE(problem.find(std::strerror(ENOENT)), std::string::npos) << problem;
   EXPECT_TRUE(Names().empty());
@@ -560,7 +678,7 @@ TEST_P(SaveFaultTest, LeavesTheOldFileOrRewritesItAndNoTemporary) {
   Put(old + "and a longer tail than the new table has");
   FailingFileSystem files(GetParam().step, GetParam().error);
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
-  const std::string problem = WriteRecordsFile(path_, content, files);
+  const std::string problem = WriteRecordsFile(path_, content, files).problem;
   if (GetParam().rewrittenInPlace) {
     EXPECT_EQ(problem, "");
     EXPECT_EQ(Contents(), content);
@@ -600,7 +718,7 @@ TEST_F(RecordsFileTest, FullDeviceLeavesTheOldFile) {
   const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
   Put(old);
   FullDeviceFileSystem files;
-  const std::string problem = WriteRecordsFile(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"), files);
+  const std::string problem = WriteRecordsFile(path_, FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t"), files).problem;
   EXPECT_NE(problem.find(std::strerror(ENOSPC)), std::string::npos) << problem;
   EXPECT_EQ(Contents(), old);
   EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
@@ -619,13 +737,14 @@ class ShortWriteFileSystem : public NativeFileSystem {
 TEST_F(RecordsFileTest, ShortWritesStillSaveEverything) {
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
   ShortWriteFileSystem files;
-  ASSERT_EQ(WriteRecordsFile(path_, content, files), "");
+  ASSERT_EQ(WriteRecordsFile(path_, content, files).problem, "");
   EXPECT_EQ(Contents(), content);
 }
 
 #ifndef _WIN32  // a Windows folder marked read-only still takes new files
 // In a read-only folder the file is rewritten in place if the player may
-// write it, and left alone, with the reason told, if not.
+// write it, and left alone if not, the folder named to the player at start
+// and by the save, with what to do.
 TEST_F(RecordsFileTest, AReadOnlyFolderTakesTheTableOnlyIntoAWritableFile) {
   const std::string old = FormatRecordsFile({900, 800, 700, 600, 500}, "2023/01/01", "00:00:00");
   const std::string content = FormatRecordsFile({1, 2, 3, 4, 5}, "d", "t");
@@ -635,19 +754,62 @@ TEST_F(RecordsFileTest, AReadOnlyFolderTakesTheTableOnlyIntoAWritableFile) {
     Put(old);
     ASSERT_EQ(::chmod(path_.c_str(), writable ? 0666 : 0644), 0);
     ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
-    const std::string problem = WithoutRights([&] { return WriteRecordsFile(path_, content); });
+    const std::string atStart =
+        WithoutRights([&] { return CheckRecordsCanBeSaved(path_, LoadRecordsFile(path_)) + "|"; });
+    const std::string problem = WithoutRights([&] { return WriteRecordsFile(path_, content).problem; });
+    const std::string folderNamed = "the folder " + fs::canonical(dir_).string() + " takes no new file (" +
+                                    std::strerror(EACCES) + "); move the game to a folder of your own";
     if (writable) {
+      EXPECT_EQ(atStart, "|");
       EXPECT_EQ(problem, "");
       EXPECT_EQ(Contents(), content);
     } else {
-      EXPECT_NE(problem.find(path_), std::string::npos) << problem;
-      EXPECT_NE(problem.find(std::strerror(EACCES)), std::string::npos) << problem;
+      EXPECT_TRUE(atStart.starts_with(path_ + ": the scores cannot be saved: " + folderNamed)) << atStart;
+      EXPECT_TRUE(problem.starts_with(path_ + ": not saved: " + folderNamed)) << problem;
       EXPECT_EQ(Contents(), old);
     }
     EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
   }
 }
 
+#endif
+
+#ifdef _WIN32
+// A player's marks stay on the records: a read-only file is replaced all the
+// same, as on Linux, and a hidden or system one stays so.
+TEST_F(RecordsFileTest, TheNewFileKeepsTheOldOnesReadOnlyHiddenAndSystemMarks) {
+  constexpr DWORD kMarks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  for (const DWORD marks :
+       {DWORD{FILE_ATTRIBUTE_READONLY}, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}, kMarks}) {
+    SCOPED_TRACE(marks);
+    Put(FormatRecordsFile({9, 0, 0, 0, 0}, "d", "t"));
+    const std::wstring name = fs::path(path_).wstring();
+    ASSERT_TRUE(SetFileAttributesW(name.c_str(), marks));
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp);
+    EXPECT_EQ(outcome.problem, "");
+    EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{9, 7, 0, 0, 0}));
+    EXPECT_EQ(GetFileAttributesW(name.c_str()) & kMarks, marks);
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+  }
+}
+
+// Held open by another program without sharing, the file is in use, not
+// unreadable: the save waits and keeps nothing aside.
+TEST_F(RecordsFileTest, AFileHeldWithoutSharingIsInUse) {
+  Put(FormatRecordsFile({9, 0, 0, 0, 0}, "d", "t"));
+  for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+    SCOPED_TRACE(share);
+    const HANDLE held = CreateFileW(fs::path(path_).wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const SaveOutcome outcome = SaveRecordsFile(path_, {{}, {7, 0, 0, 0, 0}}, kStamp);
+    CloseHandle(held);
+    EXPECT_EQ(outcome.wait, SaveWait::ForTheFile) << outcome.problem;
+    EXPECT_EQ(Names(), std::set<std::string>{"jkl.yen"});
+    EXPECT_EQ(LoadRecordsFile(path_).scores, (HiScores{9, 0, 0, 0, 0}));
+  }
+}
 #endif
 
 }  // namespace
