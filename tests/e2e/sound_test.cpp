@@ -1,12 +1,18 @@
 // What the game plays, taken from SDL's disk audio driver, which writes the
 // device's samples to a file at the pace a sound card would take them.
+#include <fcntl.h>
 #include <signal.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,6 +67,47 @@ Pcm AudibleSamples(const fs::path& cue) {
   const auto last = std::find_if(samples.rbegin(), samples.rend(), sound).base();
   return first < last ? Pcm(first, last) : Pcm{};
 }
+
+// Reads a named pipe from the moment it is made on, keeping what comes: a
+// sound device that answers late.
+class PipeReader {
+ public:
+  explicit PipeReader(const fs::path& pipe)
+      : reader_([this, pipe] {
+          const int fd = open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+          if (fd < 0) return;
+          char buffer[4096];
+          while (!done_) {
+            const ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+              const std::lock_guard guard(lock_);
+              bytes_.insert(bytes_.end(), buffer, buffer + got);
+            } else {
+              std::this_thread::sleep_for(5ms);
+            }
+          }
+          close(fd);
+        }) {}
+  ~PipeReader() {
+    done_ = true;
+    reader_.join();
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+
+  Pcm Samples() {
+    const std::lock_guard guard(lock_);
+    Pcm samples(bytes_.size() / sizeof(std::int16_t));
+    std::copy_n(bytes_.begin(), samples.size() * sizeof(std::int16_t), reinterpret_cast<char*>(samples.data()));
+    return samples;
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<char> bytes_;
+  std::atomic<bool> done_{false};
+  std::thread reader_;
+};
 
 class CueSoundTest : public GameWindowTest {
  protected:
@@ -162,6 +209,35 @@ TEST_F(CueSoundTest, EveryKeyThatHitsNothingIsOneMissAlsoTheKeysSdlKnowsNoCodeFo
   // A press counted twice would have been heard by now.
   std::this_thread::sleep_for(1s);
   EXPECT_EQ(misses(), std::ssize(keys));
+}
+
+// A named pipe nobody reads stands in for a sound server that does not
+// answer: the device's thread waits on it, the game does not. It plays in
+// silence and ends when asked; once the device answers, the next cue is heard.
+TEST_F(CueSoundTest, ASoundDeviceThatDoesNotAnswerHoldsNothingUp) {
+  const Pcm miss = AudibleSamples(kCues / kMissCue);
+  ASSERT_FALSE(miss.empty()) << kMissCue;
+  for (const bool answersLater : {false, true}) {
+    SCOPED_TRACE(answersLater ? "the device answers later" : "the device never answers");
+    fs::remove(Played());
+    ASSERT_EQ(mkfifo(Played().c_str(), 0600), 0);
+    const auto started = Clock::now();
+    ASSERT_NO_FATAL_FAILURE(LaunchWithDiskAudio({kCues / kMissCue, kCues / kStartCue}));
+    // A figure for the record, not a limit: the time includes looking for the window.
+    std::printf(
+        "[ figure   ] window %lld ms after the start, with a sound device that does not answer\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count()));
+    ASSERT_NO_FATAL_FAILURE(TypeTheFirstWave());
+    if (answersLater) {
+      PipeReader device(Played());
+      Key("F2");
+      EXPECT_TRUE(WaitUntil([&] { return Finds(device.Samples(), miss); }, 10s, 50ms))
+          << "the miss cue never came once the device answered";
+    }
+    ASSERT_TRUE(display_->SendDeleteWindow(window_));
+    EXPECT_EQ(game_->WaitForExit(10s), 0);
+    EXPECT_TRUE(fs::exists(game_->WorkingDirectory() / "jkl.yen"));
+  }
 }
 
 TEST_F(CueSoundTest, WithoutCueFilesStartIsSilentAndTheGameSaysNothing) {
