@@ -14,7 +14,7 @@ namespace {
 constexpr int kFrequency = 44100;
 constexpr Uint16 kBufferFrames = 512;
 // A cue that cannot start this soon after its event would mark nothing: it is left out.
-constexpr std::chrono::milliseconds kLatestStart{500};
+constexpr std::chrono::milliseconds kLatestStart{1000};
 // The game's end waits this long for the device to close; one that takes longer hangs, and is left behind.
 constexpr std::chrono::milliseconds kLongestClose{500};
 
