@@ -34,16 +34,22 @@ rm -f "$zip"
 (cd "$stage" && find . -type f | sort | sed 's,^\./,,' | cmake -E tar cf "$zip" --format=zip --files-from=/dev/stdin)
 
 # The installer installs and the uninstaller removes the same staged files.
+# The cues go their own way, with their hashes: a player may replace one.
 files=$out/files.nsh
 {
   echo '!macro InstallFiles'
   (cd "$stage" && find . -type d | sort | sed 's,^\./\?,,') | while read -r dir; do
     echo "  SetOutPath \"\$INSTDIR${dir:+\\${dir//\//\\}}\""
-    find "$stage/$dir" -maxdepth 1 -type f | sort | sed 's/^/  File "/; s/$/"/'
+    find "$stage/$dir" -maxdepth 1 -type f ! -name '*.wav' | sort | sed 's/^/  File "/; s/$/"/'
+  done
+  echo '!macroend'
+  echo '!macro ForEachCue action'
+  for cue in "$stage"/*.wav; do
+    echo "  !insertmacro \${action} \"${cue##*/}\" \"$cue\" \"$(sha256sum "$cue" | cut -d' ' -f1)\""
   done
   echo '!macroend'
   echo '!macro RemoveFiles'
-  (cd "$stage" && find . -type f | sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
+  (cd "$stage" && find . -type f ! -name '*.wav' | sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
   (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  RMDir "$INSTDIR\\/; s/$/"/'
   echo '!macroend'
   echo "!define ESTIMATED_KB $(du -sk "$stage" | cut -f1)"
