@@ -120,6 +120,10 @@ void SdlCuePlayer::Device::CloseForGood() {
 }
 
 void SdlCuePlayer::Device::Keep() {
+  // At the audio thread's own priority, the device's thread that this one
+  // starts cannot overtake it before the cue is set, so the cue fills the
+  // device's first buffer. The thread sleeps between cues.
+  SDL_SetThreadPriority(SDL_THREAD_PRIORITY_TIME_CRITICAL);
   // A sound server may keep its caller waiting from the start.
   const bool started = SDL_AudioInit(nullptr) == 0;
   {
@@ -158,14 +162,18 @@ bool SdlCuePlayer::Device::Stop(std::chrono::milliseconds patience) {
 }
 
 void SdlCuePlayer::Device::Open(std::unique_lock<std::mutex>& lock) {
+  const Sound* first = wanted_;
   Clock::time_point asked = wantedAt_;
   // No audio thread runs yet: the voice is set before the first buffer is asked for.
-  playing_ = wanted_;
+  playing_ = first;
   position_ = 0;
   wanted_ = nullptr;
   lock.unlock();
-  // No changes allowed: SDL adapts our format to the hardware itself. The device opens paused.
+  // No changes allowed: SDL adapts our format to the hardware itself. The
+  // device opens paused; the cue starts at once, in its first buffer, unless
+  // the open kept it waiting too long.
   const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format_, nullptr, 0);
+  if (device != 0 && first != nullptr && Clock::now() - asked <= kLatestStart) SDL_PauseAudioDevice(device, 0);
   lock.lock();
   const Clock::time_point now = Clock::now();
   if (device == 0) {
@@ -175,14 +183,16 @@ void SdlCuePlayer::Device::Open(std::unique_lock<std::mutex>& lock) {
     retryAt_ = now + kRetryAfter;
     return;
   }
-  // Paused, the device's thread does not read the voice: a cue that came
-  // during the open takes its place, and a cue the open kept waiting is left out.
+  // A cue that came during the open cuts the first; one the open kept waiting is left out.
+  SDL_LockAudioDevice(device);
   if (wanted_ != nullptr) {
     playing_ = wanted_;
+    position_ = 0;
     asked = wantedAt_;
     wanted_ = nullptr;
   }
   if (now - asked > kLatestStart) playing_ = nullptr;
+  SDL_UnlockAudioDevice(device);
   device_ = device;
   closeAt_ = playing_ != nullptr ? now + Length(*playing_) + linger_ : now;
   SDL_PauseAudioDevice(device, 0);
