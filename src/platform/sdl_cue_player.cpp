@@ -192,9 +192,10 @@ void SdlCuePlayer::Device::Open(std::unique_lock<std::mutex>& lock) {
     wanted_ = nullptr;
   }
   if (now - asked > kLatestStart) playing_ = nullptr;
+  // With nothing to hear, the device closes at once.
+  closeAt_ = playing_ != nullptr && linger_ != kForever ? now + Length(*playing_) + linger_ : now;
   SDL_UnlockAudioDevice(device);
   device_ = device;
-  closeAt_ = playing_ != nullptr ? now + Length(*playing_) + linger_ : now;
   SDL_PauseAudioDevice(device, 0);
 }
 
