@@ -15,12 +15,14 @@
 #   audio_*             the game again with SDL's dummy sound driver, which
 #                       runs the audio thread as a real sound card would; this
 #                       machine has none, so the game otherwise plays nothing.
-#                       Only with a sound device are the nine cues loaded,
-#                       just after the first frame: *_first_frame_ms
+#                       The nine cues are loaded just after the first frame:
+#                       *_first_frame_ms
 #   disk_audio_*        the same with SDL's disk driver, which writes what it
 #                       plays to a file at a sound card's pace
 #   *_first_cue_ms      from Play to the device taking the start cue, after 10 s
 #                       of silence, in the game's own player (bench/cue_latency.cpp)
+#   silent_audio_first_frame_ms  exec to first frame with a sound device that
+#                       does not answer: SDL's disk driver on a named pipe nobody reads
 # Processor time is the sum over the process's threads of /proc/PID/task/*/schedstat.
 # Each run's lines come first (after a "# run N" comment), then the medians.
 #
@@ -134,6 +136,17 @@ audio_run() {
   fi
 }
 
+# The game with a sound device that never answers, in directory $1.
+silent_audio_run() {
+  local dir=$1
+  mkdir -p "$dir"
+  cp "$root"/assets/sounds/*.wav "$dir/"
+  mkfifo "$dir/played.raw"
+  launch "$dir" env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/played.raw" "$game"
+  echo "silent_audio_first_frame_ms: $(value_of "$dir.out" first_frame_ms)"
+  kill "$launched"
+}
+
 one_run() {
   local run=$1
   local dir="$scratch/run$run"
@@ -199,6 +212,7 @@ one_run() {
 
   audio_run "$dir/audio" audio dummy
   audio_run "$dir/disk" disk_audio disk
+  silent_audio_run "$dir/silent"
   kill "$xvfb"
   wait 2>/dev/null || true
   started=()

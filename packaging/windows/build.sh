@@ -38,16 +38,24 @@ zip=$out/zelvane-$version-windows-x64.zip
 pack_zip "$stage" "$zip"
 
 # The installer installs and the uninstaller removes the same staged files.
+# The cues go their own way, with their hashes: a player may replace one.
 files=$out/files.nsh
 {
   echo '!macro InstallFiles'
   (cd "$stage" && find . -type d | LC_ALL=C sort | sed 's,^\./\?,,') | while read -r dir; do
     echo "  SetOutPath \"\$INSTDIR${dir:+\\${dir//\//\\}}\""
-    find "$stage/$dir" -maxdepth 1 -type f | LC_ALL=C sort | sed 's/^/  File "/; s/$/"/'
+    find "$stage/$dir" -maxdepth 1 -type f ! -name '*.wav' | LC_ALL=C sort | sed 's/^/  File "/; s/$/"/'
+  done
+  echo '!macroend'
+  echo '!macro ForEachCue action'
+  for cue in "$stage"/*.wav; do
+    echo "  !insertmacro \${action} \"${cue##*/}\" \"$cue\" \"$(sha256sum "$cue" | cut -d' ' -f1)\""
   done
   echo '!macroend'
   echo '!macro RemoveFiles'
-  (cd "$stage" && find . -type f | LC_ALL=C sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
+  # shellcheck disable=SC2016 # $INSTDIR is the installer's, written as it stands
+  (cd "$stage" && find . -type f ! -name '*.wav' | LC_ALL=C sort | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  Delete "$INSTDIR\\/; s/$/"/'
+  # shellcheck disable=SC2016 # as above
   (cd "$stage" && find . -mindepth 1 -type d | LC_ALL=C sort -r | sed 's,^\./,,; s,/,\\,g') | sed 's/^/  RMDir "$INSTDIR\\/; s/$/"/'
   echo '!macroend'
   # The files' own sizes: what du counts depends on the file system.

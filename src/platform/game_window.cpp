@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/dropped_keys.h"
 #include "platform/key_map.h"
 #include "platform/session_signals.h"
 #include "platform/window_frame.h"
 #include "platform/window_icon.h"
 #include "screen/layout.h"
+#include "screen/virtual_keys.h"
 #include "window/form_scene.h"
 #include "window/window_scale.h"
 
@@ -53,6 +55,9 @@ GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, B
   // Closing the window is one close: a quit on its heels would be a second,
   // which gives up a save that waits.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A click on Start or End presses it even when the window was not the active one, as on X11;
+  // Windows would otherwise only activate the window with it.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   window_ = SDL_CreateWindow("Zelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, layout::kClientWidth,
                              layout::kClientHeight, SDL_WINDOW_HIDDEN);
   if (!window_) return;
@@ -67,6 +72,7 @@ GameWindow::GameWindow() : image_(layout::kClientWidth, layout::kClientHeight, B
   SetGameIcon(window_);
   // Keys are all the game reads; no text composition.
   SDL_StopTextInput();
+  WatchForDroppedKeys();
 }
 
 GameWindow::~GameWindow() {
@@ -144,7 +150,12 @@ void GameWindow::Handle(Mform& form, const SDL_Event& event) {
       HandleWindowEvent(form, event.window);
       break;
     case SDL_KEYDOWN:
-      KeyDown(form, event.key);
+      KeyDown(form, VirtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod),
+              ShiftMaskOf(event.key.keysym.mod));
+      break;
+    case SDL_SYSWMEVENT:
+      // A key SDL knows no code for has none in the game either.
+      if (IsDroppedKeyPress(event)) KeyDown(form, vk::Unassigned, ShiftMaskOf(SDL_GetModState()));
       break;
     case SDL_KEYUP: {
       const std::int16_t code = VirtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod);
@@ -189,9 +200,7 @@ void GameWindow::HandleWindowEvent(Mform& form, const SDL_WindowEvent& event) {
 }
 
 // Held keys repeat as further presses, as the game expects.
-void GameWindow::KeyDown(Mform& form, const SDL_KeyboardEvent& key) {
-  const std::int16_t code = VirtualKeyOf(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
-  const std::int16_t shift = ShiftMaskOf(key.keysym.mod);
+void GameWindow::KeyDown(Mform& form, std::int16_t code, std::int16_t shift) {
   form.DeliverKeyDown(Now(), code, shift);
   if (form.EndRequested()) return;
   Click(form, buttons_.KeyDown(form.Cm1, code, shift));

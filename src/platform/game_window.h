@@ -48,7 +48,7 @@ class GameWindow {
 
  private:
   void HandleWindowEvent(Mform& form, const SDL_WindowEvent& event);
-  void KeyDown(Mform& form, const SDL_KeyboardEvent& key);
+  void KeyDown(Mform& form, std::int16_t code, std::int16_t shift);
   void DeliverDueTicks(Mform& form);
   void Click(Mform& form, std::optional<std::int16_t> index);
   // `byPlayer` when the window was closed, rather than the session ending.

@@ -1,12 +1,18 @@
 // What the game plays, taken from SDL's disk audio driver, which writes the
 // device's samples to a file at the pace a sound card would take them.
+#include <fcntl.h>
 #include <signal.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +29,7 @@ using Pcm = std::vector<std::int16_t>;
 const fs::path kCues = ZELVANE_SOUNDS_DIR;
 constexpr char kStartCue[] = "cde.wav";
 constexpr char kLandingCue[] = "def.wav";
+constexpr char kMissCue[] = "hij.wav";
 // The format the game opens the device in: a cue in it is played as it is.
 constexpr int kDeviceRate = 44100;
 
@@ -32,6 +39,16 @@ bool Silent(Pcm::const_iterator first, Pcm::const_iterator last) {
 
 bool Finds(const Pcm& played, const Pcm& cue) {
   return std::search(played.begin(), played.end(), cue.begin(), cue.end()) != played.end();
+}
+
+// How often the start of `cue` comes in `played`: a cue cut by the next one still started.
+int Starts(const Pcm& played, const Pcm& cue) {
+  const auto start = cue.begin() + std::min<std::ptrdiff_t>(64, std::ssize(cue));
+  int starts = 0;
+  for (auto at = played.begin(); (at = std::search(at, played.end(), cue.begin(), start)) != played.end(); ++at) {
+    ++starts;
+  }
+  return starts;
 }
 
 // The cue's samples from its first sound to its last.
@@ -50,6 +67,47 @@ Pcm AudibleSamples(const fs::path& cue) {
   const auto last = std::find_if(samples.rbegin(), samples.rend(), sound).base();
   return first < last ? Pcm(first, last) : Pcm{};
 }
+
+// Reads a named pipe from the moment it is made on, keeping what comes: a
+// sound device that answers late.
+class PipeReader {
+ public:
+  explicit PipeReader(const fs::path& pipe)
+      : reader_([this, pipe] {
+          const int fd = open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+          if (fd < 0) return;
+          char buffer[4096];
+          while (!done_) {
+            const ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+              const std::lock_guard guard(lock_);
+              bytes_.insert(bytes_.end(), buffer, buffer + got);
+            } else {
+              std::this_thread::sleep_for(5ms);
+            }
+          }
+          close(fd);
+        }) {}
+  ~PipeReader() {
+    done_ = true;
+    reader_.join();
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+
+  Pcm Samples() {
+    const std::lock_guard guard(lock_);
+    Pcm samples(bytes_.size() / sizeof(std::int16_t));
+    std::copy_n(bytes_.begin(), samples.size() * sizeof(std::int16_t), reinterpret_cast<char*>(samples.data()));
+    return samples;
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<char> bytes_;
+  std::atomic<bool> done_{false};
+  std::thread reader_;
+};
 
 class CueSoundTest : public GameWindowTest {
  protected:
@@ -125,6 +183,61 @@ TEST_F(CueSoundTest, EveryCueIsHeardWholeAndTheDeviceRestsInTheSilenceBetween) {
   // The first wave comes 3 s after Start and lands 7 s later: the device rests before.
   EXPECT_TRUE(WaitUntil([&] { return DeviceResting(); }, 8s, 100ms)) << "the device runs on after the start cue";
   EXPECT_TRUE(heard(landing)) << kLandingCue << " never came out whole when the first wave landed";
+}
+
+// Each miss plays the miss cue from its start, so its starts count the misses.
+// SDL makes no key event of some keys X11 has (the first five here); the game
+// reads those presses from X itself, and counts the keys SDL does know once.
+TEST_F(CueSoundTest, EveryKeyThatHitsNothingIsOneMissAlsoTheKeysSdlKnowsNoCodeFor) {
+  // Keycode 209 is XF86AudioPause in Xvfb's keymap; named, xdotool may send
+  // Shift with the XF86AudioPlay key instead, whose second symbol it also is.
+  const std::vector<std::string> keys = {"209", "XF86AudioRecord", "XF86Launch3", "XF86WLAN", "Linefeed",
+                                         "F2",  "Shift_L"};
+  const Pcm miss = AudibleSamples(kCues / kMissCue);
+  ASSERT_FALSE(miss.empty()) << kMissCue;
+  ASSERT_NO_FATAL_FAILURE(LaunchWithDiskAudio({kCues / kMissCue}));
+  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  Click(kStartClick);
+  ASSERT_NO_FATAL_FAILURE(StartedShowsTheReadyBannerThenTheFirstWave());
+  // Apart enough that each miss starts its cue in a buffer of its own.
+  for (const std::string& key : keys) {
+    X("xdotool key " + key);
+    std::this_thread::sleep_for(100ms);
+  }
+  const auto misses = [&] { return Starts(PlayedSamples(), miss); };
+  EXPECT_TRUE(WaitUntil([&] { return misses() >= std::ssize(keys); }, 10s, 100ms)) << misses() << " misses";
+  // A press counted twice would have been heard by now.
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(misses(), std::ssize(keys));
+}
+
+// A named pipe nobody reads stands in for a sound server that does not
+// answer: the device's thread waits on it, the game does not. It plays in
+// silence and ends when asked; once the device answers, the next cue is heard.
+TEST_F(CueSoundTest, ASoundDeviceThatDoesNotAnswerHoldsNothingUp) {
+  const Pcm miss = AudibleSamples(kCues / kMissCue);
+  ASSERT_FALSE(miss.empty()) << kMissCue;
+  for (const bool answersLater : {false, true}) {
+    SCOPED_TRACE(answersLater ? "the device answers later" : "the device never answers");
+    fs::remove(Played());
+    ASSERT_EQ(mkfifo(Played().c_str(), 0600), 0);
+    const auto started = Clock::now();
+    ASSERT_NO_FATAL_FAILURE(LaunchWithDiskAudio({kCues / kMissCue, kCues / kStartCue}));
+    // A figure for the record, not a limit: the time includes looking for the window.
+    std::printf(
+        "[ figure   ] window %lld ms after the start, with a sound device that does not answer\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count()));
+    ASSERT_NO_FATAL_FAILURE(TypeTheFirstWave());
+    if (answersLater) {
+      PipeReader device(Played());
+      Key("F2");
+      EXPECT_TRUE(WaitUntil([&] { return Finds(device.Samples(), miss); }, 10s, 50ms))
+          << "the miss cue never came once the device answered";
+    }
+    ASSERT_TRUE(display_->SendDeleteWindow(window_));
+    EXPECT_EQ(game_->WaitForExit(10s), 0);
+    EXPECT_TRUE(fs::exists(game_->WorkingDirectory() / "jkl.yen"));
+  }
 }
 
 TEST_F(CueSoundTest, WithoutCueFilesStartIsSilentAndTheGameSaysNothing) {

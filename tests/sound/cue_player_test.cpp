@@ -186,6 +186,8 @@ TEST_F(CuePlayerTest, AnUnplayableCueCutsThePlayingOneAndPlaysNothing) {
   };
   for (const auto& [name, problem] : cues) {
     SCOPED_TRACE(name);
+    // The device opens on the player's thread: the last row's output must not pass for this one's.
+    fs::remove(dir_ / "device.raw");
     {
       SdlCuePlayer player;
       const std::vector<const char*> names = {"long.wav", "ramp.wav", name};
@@ -341,9 +343,9 @@ TEST_F(CuePlayerTest, TheDummyDriverTakesEveryCueWithoutWaiting) {
     EXPECT_TRUE(player.Load(cue::kAll).empty());
     for (const char* name : cue::kAll) player.Play(name);
     for (const char* name : {"long.wav", "missing.wav", "abc.wav"}) player.Play(name);
-    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_TRUE(Eventually([] { return SDL_GetCurrentAudioDriver() != nullptr; }));
   }
-  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "the player must quit the audio it started";
+  EXPECT_EQ(SDL_GetCurrentAudioDriver(), nullptr) << "the player must quit the audio it started";
 }
 
 TEST_F(CuePlayerTest, WithoutASoundDeviceThePlayerIsSilent) {
@@ -363,7 +365,7 @@ TEST_F(CuePlayerTest, WithoutASoundDeviceThePlayerIsSilent) {
       player.Play("ramp.wav");
       player.Play("missing.wav");
     }
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_EQ(SDL_GetCurrentAudioDriver(), nullptr);
   }
 }
 

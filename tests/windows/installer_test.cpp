@@ -1,7 +1,9 @@
 // The installer under Wine, as a player's silent install: it installs for the
 // player alone, the Start menu and "Apps & features" know the game, the
-// installed game plays and saves beside itself, and the uninstaller removes the
-// game but keeps the records.
+// installed game plays and saves beside itself, a running game is never
+// installed over or removed, and the uninstaller removes the game but keeps
+// the records and a cue the player made their own.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,6 +42,13 @@ class InstallerTest : public WineTest {
     return WithoutLineEnds(Wine("winepath.exe -u " + Quoted(windowsPath)));
   }
 
+  // The exit status of Wine's program or command line `arguments`.
+  int WineStatus(const std::string& arguments) const {
+    const std::string out = Wine(arguments + "; echo \"exit status $?\"");
+    const auto at = out.rfind("exit status ");
+    return at == std::string::npos ? -1 : std::stoi(out.substr(at + 12));
+  }
+
   fs::path StartMenuEntry() const {
     return UnixPath(WithoutLineEnds(Wine("cmd.exe /c echo %APPDATA%")) +
                     R"(\Microsoft\Windows\Start Menu\Programs\Zelvane.lnk)");
@@ -68,12 +77,30 @@ TEST_F(InstallerTest, InstallsForThePlayerAndUninstallsKeepingTheRecords) {
   EXPECT_EQ(uninstall, "\"" + location + R"(\Uninstall Zelvane.exe" /S)");
 
   // The installed game plays in its folder and writes its records there.
+  // While it runs, a silent install or uninstall changes nothing and says it failed.
   ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder}));
   ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+  EXPECT_NE(WineStatus(Quoted(ZELVANE_WINDOWS_SETUP) + " /S"), 0) << "installed over a running game";
+  // Run in place (_?=), the uninstaller's status is its own.
+  EXPECT_NE(WineStatus(Quoted(location + R"(\Uninstall Zelvane.exe)") + " /S " + Quoted("_?=" + location)), 0)
+      << "uninstalled a running game";
+  EXPECT_TRUE(fs::is_regular_file(folder / "README.txt")) << "the uninstaller removed files of a running game";
   Click(kEndClick);
   ASSERT_EQ(game_->WaitForExit(20s), 0);
   game_.reset();
   ASSERT_TRUE(fs::is_regular_file(folder / "jkl.yen"));
+
+  // A cue the player replaced stays theirs through a new install; a removed one comes back.
+  const std::string ownCue = "RIFF the player's own cue";
+  std::ofstream(folder / "abc.wav", std::ios::binary) << ownCue;
+  fs::remove(folder / "ijk.wav");
+  EXPECT_EQ(WineStatus(Quoted(ZELVANE_WINDOWS_SETUP) + " /S"), 0);
+  const auto bytes = [](const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  EXPECT_TRUE(bytes(folder / "abc.wav") == ownCue) << "the player's cue was replaced";
+  EXPECT_TRUE(bytes(folder / "ijk.wav") == bytes(fs::path(ZELVANE_SOUNDS_DIR) / "ijk.wav")) << "the removed cue";
 
   // The uninstaller copies itself away and goes on after its first process ends.
   Wine(uninstall);
@@ -82,7 +109,10 @@ TEST_F(InstallerTest, InstallsForThePlayerAndUninstallsKeepingTheRecords) {
   EXPECT_TRUE(UninstallValue("DisplayName").empty()) << "the uninstall entry stayed";
   std::vector<std::string> left;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) left.push_back(entry.path().filename().string());
-  EXPECT_EQ(left, std::vector<std::string>{"jkl.yen"}) << "the uninstaller kept more, or less, than the records";
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"abc.wav", "jkl.yen"}))
+      << "the uninstaller kept more, or less, than the records and the player's cue";
+  EXPECT_TRUE(bytes(folder / "abc.wav") == ownCue) << "the player's cue was changed";
 }
 
 }  // namespace
