@@ -22,6 +22,18 @@ class MishapTest : public GameWindowTest {
  protected:
   // Each test starts the game itself.
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(BringUpDisplay()); }
+
+  // Another game holds the records' lock of `folder` (until `otherGame`
+  // is closed) while this game, started there, is ended by End.
+  void EndWhileAnotherGameSaves(const ScratchDirectory& folder, int& otherGame) {
+    otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+    ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
+    ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
+    Click(kEndClick);
+    ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s))
+        << game_->ErrorOutput();
+  }
 };
 
 TEST_F(MishapTest, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
@@ -102,13 +114,8 @@ TEST_F(MishapTest, EndWaitsForAnotherGamesSaveWithTheWindowAnswering) {
   for (const bool giveUp : {false, true}) {
     SCOPED_TRACE(giveUp ? "given up" : "waited for");
     ScratchDirectory folder;
-    const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
-    ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
-    ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
-    Click(kEndClick);
-    ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s))
-        << game_->ErrorOutput();
+    int otherGame = -1;
+    ASSERT_NO_FATAL_FAILURE(EndWhileAnotherGameSaves(folder, otherGame));
     X("xdotool windowunmap --sync " + window_);
     X("xdotool windowmap --sync " + window_);
     EXPECT_TRUE(WaitForShot([](const Image& s) { return s.At(405, 30) == Black && s.At(405, 70) != Black; }, 5s))
@@ -144,12 +151,8 @@ TEST_F(MishapTest, ALostDisplaySavesBeforeTheGameEnds) {
 // few seconds before the game ends, rather than giving up at once.
 TEST_F(MishapTest, ALostDisplayLetsAWaitingSaveFinish) {
   ScratchDirectory folder;
-  const int otherGame = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
-  ASSERT_NO_FATAL_FAILURE(Launch({.directory = folder.Path()}));
-  ASSERT_NO_FATAL_FAILURE(WaitForTheButtons());
-  Click(kEndClick);
-  ASSERT_TRUE(WaitUntil([&] { return game_->ErrorOutput().find("waiting for it") != std::string::npos; }, 5s));
+  int otherGame = -1;
+  ASSERT_NO_FATAL_FAILURE(EndWhileAnotherGameSaves(folder, otherGame));
   display_->End();
   std::this_thread::sleep_for(1s);
   close(otherGame);
