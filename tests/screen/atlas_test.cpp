@@ -362,7 +362,8 @@ TEST(ArtworkToolTest, RedrawsTheCommittedFilesByteForByte) {
   std::filesystem::remove_all(out);
   ASSERT_EQ(std::system(("\"" + tool + "\" \"" + out.string() + "\"").c_str()), 0);
   std::vector<std::string> files = {"atlas.png", "captions.png"};
-  for (const int size : {16, 32, 48, 64, 128, 192, 512}) files.push_back("icons/zelvane-" + std::to_string(size) + ".png");
+  for (const int size : {16, 32, 48, 64, 128, 192, 512})
+    files.push_back("icons/zelvane-" + std::to_string(size) + ".png");
   for (const std::string& file : files) {
     const std::vector<char> drawn = Bytes(out / file);
     EXPECT_FALSE(drawn.empty()) << file;
