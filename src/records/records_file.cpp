@@ -79,6 +79,21 @@ bool IsTemporaryEnding(std::string_view ending) {
                      [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+namespace {
+
+// A new temporary beside `path`, made only where no file has its name: a
+// clash, with a killed save's leftover say, only means drawing another name.
+Opened CreateTemporary(FileSystem& files, const std::string& path, const std::string& like, std::string& name) {
+  Opened created{kNoFile, std::make_error_code(std::errc::file_exists)};
+  for (int tries = 0; tries < kRandomNameTries && created.error == std::errc::file_exists; ++tries) {
+    name = TemporaryName(path);
+    created = files.CreateNew(name, like);
+  }
+  return created;
+}
+
+}  // namespace
+
 LoadOutcome LoadRecordsFile(const std::string& path, FileSystem& files) {
   const FileStart start = files.ReadStart(path, kRecordsReadLimit);
   switch (start.kind) {
@@ -110,12 +125,8 @@ LocalStamp NowStamp() {
 }
 
 std::string CheckRecordsCanBeSaved(const std::string& path, const LoadOutcome& loaded, FileSystem& files) {
-  Opened probe{kNoFile, std::make_error_code(std::errc::file_exists)};
   std::string name;
-  for (int tries = 0; tries < kRandomNameTries && probe.error == std::errc::file_exists; ++tries) {
-    name = TemporaryName(path);
-    probe = files.CreateNew(name, {});
-  }
+  const Opened probe = CreateTemporary(files, path, {}, name);
   if (!probe.error) {
     files.Close(probe.file);
     files.Remove(name);
@@ -135,12 +146,7 @@ std::string CheckRecordsCanBeSaved(const std::string& path, const LoadOutcome& l
 
 Written WriteRecordsFile(const std::string& path, std::string_view content, FileSystem& files) {
   std::string temp;
-  Opened created;
-  for (int tries = 0; tries < kRandomNameTries; ++tries) {
-    temp = TemporaryName(path);
-    created = files.CreateNew(temp, path);
-    if (created.error != std::errc::file_exists) break;
-  }
+  Opened created = CreateTemporary(files, path, path, temp);
   const auto notSaved = [&](const char* step, const std::error_code& error) {
     return Written{path + ": not saved: cannot " + step + " " + temp + ": " + error.message(), error == FileInUse()};
   };
